@@ -1,0 +1,51 @@
+# Helpers shared by every folder: warning flags, one static library per folder,
+# one test executable per test file.
+
+# Compile options for the project's own code. Floating-point contraction is off
+# everywhere because colour and gradient arithmetic must be bit-exact.
+function(qv_project_options target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror
+                                           -Wno-missing-field-initializers)
+  target_compile_options(${target} PUBLIC -ffp-contract=off)
+endfunction()
+
+# qv_library(NAME [DEPS lib...] [SYSTEM pkg-targets...])
+# Builds every .cpp below the current folder into the static library NAME.
+function(qv_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    qv_project_options(${name})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# qv_tests(LABEL [DEPS lib...] [EXTRA_LABELS l...])
+# Every *_test.cpp in the current folder becomes one GoogleTest executable,
+# labelled LABEL; files named *_display_test.cpp also carry the label "display".
+function(qv_tests label)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  foreach(src ${tests})
+    get_filename_component(stem ${src} NAME_WE)
+    string(REGEX REPLACE "_test$" "" short ${stem})
+    set(exe test_${label}_${short})
+    add_executable(${exe} ${src})
+    qv_project_options(${exe})
+    target_link_libraries(${exe} PRIVATE ${ARG_DEPS} qv_testsupport GTest::gtest GTest::gmock
+                                         GTest::gtest_main)
+    set(labels ${label})
+    if(stem MATCHES "_display_test$")
+      list(APPEND labels display)
+    endif()
+    gtest_discover_tests(${exe} DISCOVERY_MODE PRE_TEST
+                         PROPERTIES LABELS "${labels}"
+                         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  endforeach()
+endfunction()
