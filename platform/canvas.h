@@ -94,7 +94,9 @@ class TCanvas {
 
   // Save/restore of origin, clip, font, brush, pen and text state.
   int SaveDC();
-  void RestoreDC(int saved);  // negative: relative to the latest save
+  // Negative: relative to the latest save. False (and nothing changes) for a
+  // level that does not exist.
+  bool RestoreDC(int saved);
 
   // Copies a w x h block of the source starting at (sx, sy) to (x, y): all four
   // bytes, clipped to both sides.
@@ -104,10 +106,10 @@ class TCanvas {
               std::uint32_t rop = SRCCOPY);
   // Scales the source block to the destination block; negative sizes mirror.
   // COLORONCOLOR picks the nearest source pixel and copies four bytes.
-  void StretchBlt(int x, int y, int w, int h, const TBitmap32& src, int sx, int sy, int sw,
-                  int sh, std::uint32_t rop = SRCCOPY);
-  void StretchBlt(int x, int y, int w, int h, const TCanvas& src, int sx, int sy, int sw,
-                  int sh, std::uint32_t rop = SRCCOPY);
+  void StretchBlt(int x, int y, int w, int h, const TBitmap32& src, int sx, int sy, int sw, int sh,
+                  std::uint32_t rop = SRCCOPY);
+  void StretchBlt(int x, int y, int w, int h, const TCanvas& src, int sx, int sy, int sw, int sh,
+                  std::uint32_t rop = SRCCOPY);
   void SetStretchBltMode(TStretchMode mode) { stretch_mode_ = mode; }
   TStretchMode StretchBltMode() const { return stretch_mode_; }
 
@@ -116,9 +118,9 @@ class TCanvas {
   void FillRect(const TRect& r, TColor color);
   void FillRegion(const TRegion& region, TColor color);
   void FrameRect(const TRect& r, TColor color);  // one-pixel frame inside r
-  void Rectangle(const TRect& r);                 // pen outline, brush inside
+  void Rectangle(const TRect& r);                // pen outline, brush inside
   void MoveTo(int x, int y);
-  void LineTo(int x, int y);  // the end point is not drawn
+  void LineTo(int x, int y);                        // the end point is not drawn
   void Polygon(const std::vector<TPoint>& points);  // brush fill, pen outline
   void DrawFocusRect(const TRect& r);               // dotted, inverting
   void SetPixel(int x, int y, TColor color);
@@ -148,16 +150,33 @@ class TCanvas {
  private:
   struct Saved;
   void InvalidateClipCache();
+  // The device clip as a region, the whole bitmap standing in for "no clip".
+  TRegion DeviceClip() const;
+  void SetDeviceClip(TRegion region);
 
   TBitmap32* target_;
   TPoint origin_{};
   std::optional<TRegion> clip_;  // device coordinates
   mutable std::optional<std::vector<TRect>> clip_cache_;
+  mutable TSize clip_cache_size_{};  // bitmap size the cache was made for
   TPoint pen_pos_{};
   TStretchMode stretch_mode_ = BLACKONWHITE;
   TBkMode bk_mode_ = OPAQUE;
   TColor bk_color_ = clWhite;
   std::vector<Saved> saved_;
+};
+
+// One SaveDC level.
+struct TCanvas::Saved {
+  TPoint Origin;
+  std::optional<TRegion> Clip;
+  TFont Font;
+  TBrush Brush;
+  TPen Pen;
+  TPoint PenPos;
+  TStretchMode StretchMode;
+  TBkMode BkMode;
+  TColor BkColor;
 };
 
 }  // namespace qv

@@ -15,10 +15,12 @@ TEST(Utf, RoundTripsCyrillicAndAstral) {
 }
 
 TEST(Utf, BadInputBecomesReplacement) {
-  EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
-  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD");           // overlong
-  EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), u"\uFFFD");           // truncated
-  EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD");       // encoded surrogate
+  EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                        "b"),
+            u"a\uFFFDb");
+  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD");      // overlong
+  EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), u"\uFFFD");      // truncated
+  EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD");  // encoded surrogate
   EXPECT_EQ(Utf16ToUtf8(ustring(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }
 
