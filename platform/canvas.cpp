@@ -41,7 +41,31 @@ long long FloorDiv(Wide a, Wide b) {
 
 long long CeilDiv(Wide a, Wide b) { return -FloorDiv(-a, b); }
 
-void FillRow(TBGRA* row, int n, TBGRA p) { std::fill_n(row, n, p); }
+// Fills n pixels with whole 64-byte blocks, which compilers turn into wide
+// stores (a loop of 4-byte structs is several times slower); the last block
+// overlaps the one before instead of running a tail loop.
+void FillRow(TBGRA* row, int n, TBGRA p) {
+  constexpr int kBlock = 16;
+  auto* out = reinterpret_cast<unsigned char*>(row);
+  if (n < kBlock) {
+    for (int i = 0; i < n; ++i) std::memcpy(out + 4 * i, &p, 4);
+    return;
+  }
+  TBGRA block[kBlock];
+  std::fill_n(block, kBlock, p);
+  for (int i = 0; i + kBlock <= n; i += kBlock) std::memcpy(out + 4 * i, block, sizeof block);
+  std::memcpy(out + 4 * (n - kBlock), block, sizeof block);
+}
+
+// Fills a rectangle of the bitmap: the first row by blocks, the others as
+// copies of it (the C library's copy uses the widest stores the CPU has).
+void FillBlock(TBitmap32& target, const TRect& r, TBGRA p) {
+  TBGRA* first = target.ScanLine(r.Top) + r.Left;
+  FillRow(first, r.Width(), p);
+  const std::size_t bytes = static_cast<std::size_t>(r.Width()) * sizeof(TBGRA);
+  for (int row = r.Top + 1; row < r.Bottom; ++row)
+    std::memcpy(target.ScanLine(row) + r.Left, first, bytes);
+}
 
 // One axis of a stretch: destination pixel i (0 ≤ i < n) lies at start + dir·i;
 // it takes source pixel sstart + sdir·j with j = ⌊(2i + 1)·sn / 2n⌋, the source
@@ -74,6 +98,29 @@ struct StretchAxis {
     const long long j = static_cast<long long>((Wide(2 * i + 1) * sn) / (Wide(2) * n));
     const long long s = sstart + sdir * j;
     return s >= 0 && s < limit ? static_cast<int>(s) : -1;
+  }
+  // Nearest() for every device pixel of [d0, d1), without a division a pixel:
+  // the numerator (2i + 1)·sn grows by 2·sn a step.
+  void NearestRun(long long d0, long long d1, std::vector<int>& out) const {
+    const long long count = d1 - d0;
+    out.resize(static_cast<std::size_t>(count));
+    if (count <= 0) return;
+    const long long i0 = dir > 0 ? Index(d0) : Index(d1 - 1);  // smallest index
+    const long long den = 2 * n, step = 2 * sn;
+    const Wide num = Wide(2 * i0 + 1) * sn;
+    long long q = static_cast<long long>(num / den), r = static_cast<long long>(num % den);
+    const long long dq = step / den, dr = step % den;
+    for (long long k = 0; k < count; ++k) {
+      const long long s = sstart + sdir * q;
+      const int v = s >= 0 && s < limit ? static_cast<int>(s) : -1;
+      out[static_cast<std::size_t>(dir > 0 ? k : count - 1 - k)] = v;
+      q += dq;
+      r += dr;
+      if (r >= den) {
+        ++q;
+        r -= den;
+      }
+    }
   }
   // The source pixels that shrink into one destination pixel, [lo, hi) clipped
   // to the source bitmap; one pixel (the nearest) when the axis does not shrink.
@@ -298,37 +345,44 @@ void TCanvas::StretchBlt(int x, int y, int w, int h, const TBitmap32& src, int s
     from = &copy;
   }
 
-  std::vector<int> cols;
+  const std::vector<TRect>& clips = DeviceClipRects();
+  TRect bounds;
+  for (const TRect& c : clips) bounds = UnionRect(bounds, c);
+  // The device span that can be written: the destination within the clip.
+  const long long vx0 = std::max<long long>(bounds.Left, ax.Lo());
+  const long long vx1 = std::min<long long>(bounds.Right, ax.Hi());
+  const long long vy0 = std::max<long long>(bounds.Top, ay.Lo());
+  const long long vy1 = std::min<long long>(bounds.Bottom, ay.Hi());
+  if (vx0 >= vx1 || vy0 >= vy1) return;
+  std::vector<int> cols, rows;
   std::vector<std::pair<int, int>> blocks;
-  for (const TRect& clip : DeviceClipRects()) {
-    const long long x0 = std::max<long long>(clip.Left, ax.Lo());
-    const long long x1 = std::min<long long>(clip.Right, ax.Hi());
-    const long long y0 = std::max<long long>(clip.Top, ay.Lo());
-    const long long y1 = std::min<long long>(clip.Bottom, ay.Hi());
+  if (nearest) {
+    ax.NearestRun(vx0, vx1, cols);
+    ay.NearestRun(vy0, vy1, rows);
+  }
+  for (const TRect& clip : clips) {
+    const long long x0 = std::max<long long>(clip.Left, vx0);
+    const long long x1 = std::min<long long>(clip.Right, vx1);
+    const long long y0 = std::max<long long>(clip.Top, vy0);
+    const long long y1 = std::min<long long>(clip.Bottom, vy1);
     if (x0 >= x1 || y0 >= y1) continue;
     if (nearest) {
       // Source columns are monotonic in the destination column, so the ones
       // inside the source bitmap form one run.
-      cols.clear();
-      long long first = x1, last = x0;
-      for (long long dx = x0; dx < x1; ++dx) {
-        const int s = ax.Nearest(dx);
-        if (s >= 0) {
-          first = std::min(first, dx);
-          last = dx + 1;
-        }
-        cols.push_back(s);
-      }
+      long long first = x0, last = x1;
+      while (first < last && cols[static_cast<std::size_t>(first - vx0)] < 0) ++first;
+      while (last > first && cols[static_cast<std::size_t>(last - 1 - vx0)] < 0) --last;
       if (first >= last) continue;
-      const int* map = cols.data() + (first - x0);
+      const int* map = cols.data() + (first - vx0);
       const int n = static_cast<int>(last - first);
       int prev_src = -1;
       TBGRA* prev_row = nullptr;
       for (long long dy = y0; dy < y1; ++dy) {
-        const int s = ay.Nearest(dy);
+        const int s = rows[static_cast<std::size_t>(dy - vy0)];
         if (s < 0) continue;
         TBGRA* out = target_->ScanLine(static_cast<int>(dy)) + first;
         if (s == prev_src && prev_row) {
+          // Enlarged rows repeat: copy the row just made.
           std::memcpy(out, prev_row, static_cast<std::size_t>(n) * sizeof(TBGRA));
         } else {
           const TBGRA* in = from->ScanLine(s);
@@ -369,8 +423,7 @@ void FillDevice(TBitmap32& target, const std::vector<TRect>& clips, const TRect&
   for (const TRect& clip : clips) {
     const TRect r = IntersectRect(clip, device);
     if (r.IsEmpty()) continue;
-    for (int row = r.Top; row < r.Bottom; ++row)
-      FillRow(target.ScanLine(row) + r.Left, r.Width(), p);
+    FillBlock(target, r, p);
   }
 }
 
