@@ -427,6 +427,13 @@ void FillDevice(TBitmap32& target, const std::vector<TRect>& clips, const TRect&
   }
 }
 
+// The offsets k for which start + step·k lies in [lo, hi], as an inclusive range.
+std::pair<long long, long long> OffsetsInside(long long start, int step, long long lo,
+                                              long long hi) {
+  if (step > 0) return {lo - start, hi - start};
+  return {start - hi, start - lo};
+}
+
 void PlotDevice(TBitmap32& target, const std::vector<TRect>& clips, long long x, long long y,
                 TBGRA p) {
   if (x < INT_MIN || x > INT_MAX || y < INT_MIN || y > INT_MAX) return;
@@ -520,29 +527,14 @@ void TCanvas::LineTo(int x, int y) {
   // Step range whose major coordinate can touch the clip bounds.
   const long long lo = (x_major ? bounds.Left : bounds.Top) - after;
   const long long hi = (x_major ? bounds.Right : bounds.Bottom) - 1 + before;
-  long long t0, t1;  // inclusive
-  if (step_major > 0) {
-    t0 = lo - m0;
-    t1 = hi - m0;
-  } else {
-    t0 = m0 - hi;
-    t1 = m0 - lo;
-  }
+  auto [t0, t1] = OffsetsInside(m0, step_major, lo, hi);  // inclusive
   t0 = std::max<long long>(t0, 0);
   t1 = std::min<long long>(t1, major - 1);
   // Narrow further by the minor axis: the minor offset grows with t.
   if (minor > 0 && t0 <= t1) {
     const long long nlo = (x_major ? bounds.Top : bounds.Left) - after;
     const long long nhi = (x_major ? bounds.Bottom : bounds.Right) - 1 + before;
-    // Offsets k inside the bounds: start + step·k in [nlo, nhi].
-    long long k_lo, k_hi;
-    if (step_minor > 0) {
-      k_lo = nlo - n0;
-      k_hi = nhi - n0;
-    } else {
-      k_lo = n0 - nhi;
-      k_hi = n0 - nlo;
-    }
+    const auto [k_lo, k_hi] = OffsetsInside(n0, step_minor, nlo, nhi);
     // offset(t) ≥ k  ⇔  t ≥ ⌈(2k − 1)·major / 2·minor⌉.
     if (k_lo > 0) t0 = std::max(t0, CeilDiv(Wide(2 * k_lo - 1) * major, Wide(2) * minor));
     if (k_hi < 0)
