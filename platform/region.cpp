@@ -186,7 +186,22 @@ bool TRegion::Intersects(const TRect& r) const {
 }
 
 void TRegion::Offset(int dx, int dy) {
-  for (TRect& r : rects_) r = r.Offset(dx, dy);
+  // Coordinates saturate at the int range instead of wrapping; the rare
+  // rectangles that get squeezed are merged again.
+  auto move = [](int v, int d, bool& clamped) {
+    const long long m = static_cast<long long>(v) + d;
+    const long long c = std::clamp<long long>(m, INT_MIN, INT_MAX);
+    clamped |= c != m;
+    return static_cast<int>(c);
+  };
+  bool clamped = false;
+  for (TRect& r : rects_)
+    r = {move(r.Left, dx, clamped), move(r.Top, dy, clamped), move(r.Right, dx, clamped),
+         move(r.Bottom, dy, clamped)};
+  if (!clamped) return;
+  std::vector<TRect> moved;
+  moved.swap(rects_);
+  for (const TRect& r : moved) Union(TRegion(r));
 }
 
 TRegion& TRegion::Union(const TRegion& other) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 #include <set>
 #include <utility>
@@ -103,6 +104,13 @@ TEST(Region, XorOfOverlapAndOffset) {
   EXPECT_EQ(x, a);
   x.Offset(-3, 7);
   EXPECT_EQ(x.Rects()[0], Rect(-3, 7, 1, 11));
+  // Moving past the int range saturates instead of wrapping around.
+  TRegion edge(Rect(INT_MAX - 4, 0, INT_MAX, 2));
+  edge.Union(Rect(0, 0, 3, 2));
+  edge.Offset(2, 0);
+  EXPECT_EQ(edge.Rects(), (std::vector<TRect>{Rect(2, 0, 5, 2), Rect(INT_MAX - 2, 0, INT_MAX, 2)}));
+  edge.Offset(INT_MAX, 0);
+  EXPECT_EQ(edge.Rects(), (std::vector<TRect>{}));
 }
 
 TEST(Region, CombineModesAndAliasing) {
