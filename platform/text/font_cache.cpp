@@ -1,0 +1,80 @@
+// Cache from font descriptions to sized faces, least recently used first out.
+#include "platform/text/font_cache.h"
+
+#include <list>
+#include <map>
+#include <tuple>
+
+#include "platform/text/font_registry.h"
+
+namespace qv::text {
+
+namespace {
+
+using TKey = std::tuple<ustring, int, bool, bool, bool, bool>;
+
+struct TEntry {
+  TKey Key;
+  std::shared_ptr<TSizedFont> Font;
+};
+
+class TFontCache {
+ public:
+  std::shared_ptr<TSizedFont> Acquire(const TFont& font) {
+    if (generation_ != RegistryGeneration()) {
+      Clear();
+      generation_ = RegistryGeneration();
+    }
+    const bool bold = (font.Style & fsBold) != 0;
+    const bool italic = (font.Style & fsItalic) != 0;
+    const bool mono = font.Quality == TFontQuality::fqNonAntialiased;
+    // Height 0 asks for the default size: 8 points at the font's density.
+    int height = font.Height;
+    if (height == 0) height = -MulDiv(8, font.PixelsPerInch > 0 ? font.PixelsPerInch : 96, 72);
+    if (height == 0) height = -1;
+    TKey key{LowerCase(font.Name), height, bold, italic, mono, font.Charset == RUSSIAN_CHARSET};
+    if (auto it = index_.find(key); it != index_.end()) {
+      entries_.splice(entries_.begin(), entries_, it->second);
+      return it->second->Font;
+    }
+    const TRenderMode mode = mono ? TRenderMode::Mono : TRenderMode::Grey;
+    auto sized = TSizedFont::Create(ResolveFace(font.Name, bold, italic, font.Charset), height,
+                                    bold, italic, mode);
+    if (!sized) sized = TSizedFont::Create(FallbackFace(bold, italic), height, bold, italic, mode);
+    if (!sized) return nullptr;
+    entries_.push_front({key, sized});
+    index_[key] = entries_.begin();
+    if (entries_.size() > kFontCacheSize) {
+      index_.erase(entries_.back().Key);
+      entries_.pop_back();
+    }
+    return sized;
+  }
+
+  void Clear() {
+    index_.clear();
+    entries_.clear();
+  }
+
+  std::size_t Count() const { return entries_.size(); }
+
+ private:
+  std::list<TEntry> entries_;
+  std::map<TKey, std::list<TEntry>::iterator> index_;
+  unsigned generation_ = 0;
+};
+
+TFontCache& Cache() {
+  static TFontCache cache;
+  return cache;
+}
+
+}  // namespace
+
+std::shared_ptr<TSizedFont> AcquireFont(const TFont& font) { return Cache().Acquire(font); }
+
+std::size_t CachedFontCount() { return Cache().Count(); }
+
+void ClearFontCache() { Cache().Clear(); }
+
+}  // namespace qv::text
