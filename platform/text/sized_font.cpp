@@ -143,12 +143,16 @@ const TGlyph& TSizedFont::Glyph(char32_t cp) {
 TGlyph TSizedFont::Render(unsigned index) {
   TGlyph g;
   FT_Face face = face_->Get();
+  // Grey text is hinted vertically only, which keeps the shapes true to the
+  // unhinted widths that text is spaced by; mono text needs full hinting to
+  // be legible. Embedded bitmap strikes are skipped: their widths differ.
   const FT_Int32 load =
       FT_LOAD_NO_BITMAP | (mode_ == TRenderMode::Mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_LIGHT);
   if (FT_Load_Glyph(face, index, load) != 0) return g;
   FT_GlyphSlot slot = face->glyph;
-  // Advances are the unhinted widths rounded to pixels, the same in every
-  // rendering mode, so that text measures alike whatever its quality.
+  // Advances are the unhinted widths rounded to pixels: the same in every
+  // quality, and close to the platform's widths of the Windows faces, which
+  // the stored window layout was made with.
   g.Advance = static_cast<int>((slot->linearHoriAdvance + 0x8000) >> 16);
   if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
     if (source_.SynthItalic) {

@@ -76,6 +76,10 @@ std::vector<TItems> Paragraphs(ustring_view text, const TOptions& o) {
     out.back().push_back({NextCodePoint(text, i), mark_next});
     mark_next = false;
   }
+  // Text that is nothing but prefixes (a lone "&") measures as empty text;
+  // the labels depend on this and pad such captions themselves.
+  if (out.size() == 1 && out[0].empty() && text.find_first_of(u"\r\n") == ustring_view::npos)
+    out.clear();
   return out;
 }
 
