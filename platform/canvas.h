@@ -104,8 +104,13 @@ class TCanvas {
               std::uint32_t rop = SRCCOPY);
   void BitBlt(int x, int y, int w, int h, const TCanvas& src, int sx, int sy,
               std::uint32_t rop = SRCCOPY);
-  // Scales the source block to the destination block; negative sizes mirror.
-  // COLORONCOLOR picks the nearest source pixel and copies four bytes.
+  // Scales the source block to the destination block. A size counts from its
+  // start pixel toward its sign (w = -3 at x = 5 covers 5, 4, 3), so sizes of
+  // opposite signs mirror. Destination pixel i takes source pixel
+  // ⌊(2i + 1)·|sw| / (2|w|)⌋, the one under its centre, copying four bytes;
+  // except with COLORONCOLOR, pixels that shrink into one are combined: AND
+  // (BLACKONWHITE), OR (WHITEONBLACK) or their rounded average (HALFTONE).
+  // Source pixels outside the source bitmap leave the destination alone.
   void StretchBlt(int x, int y, int w, int h, const TBitmap32& src, int sx, int sy, int sw, int sh,
                   std::uint32_t rop = SRCCOPY);
   void StretchBlt(int x, int y, int w, int h, const TCanvas& src, int sx, int sy, int sw, int sh,
