@@ -354,7 +354,9 @@ void TCanvas::StretchBlt(int x, int y, int w, int h, const TBitmap32& src, int s
   const long long vy0 = std::max<long long>(bounds.Top, ay.Lo());
   const long long vy1 = std::min<long long>(bounds.Bottom, ay.Hi());
   if (vx0 >= vx1 || vy0 >= vy1) return;
-  std::vector<int> cols, rows;
+  // Scratch tables kept between calls: small stretches are common and
+  // allocating them each time would cost more than the copying.
+  static thread_local std::vector<int> cols, rows;
   std::vector<std::pair<int, int>> blocks;
   if (nearest) {
     ax.NearestRun(vx0, vx1, cols);
