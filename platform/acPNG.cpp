@@ -295,13 +295,14 @@ class TPngDecoder {
     const int depth = p[8], type = p[9];
     if (type != 0 && type != 2 && type != 3 && type != 4 && type != 6) FailColorFormat();
     if (!ValidDepth(depth)) FailDepth();
-    const bool combination_ok = type == 0 || (type == 3 && depth <= 8) || depth >= 8;
+    const bool combination_ok = type == 0 ? true : type == 3 ? depth <= 8 : depth >= 8;
     if (!combination_ok) FailColorFormat();
     if (p[10] != 0) FailNotSupported("Compression method " + std::to_string(p[10]));
     if (p[11] != 0) FailNotSupported("Filter method " + std::to_string(p[11]));
     if (p[12] > 1) FailNotSupported("Interlace method " + std::to_string(p[12]));
-    if (w > kPngMaxDimension || h > kPngMaxDimension)
-      FailNotSupported("Images over " + std::to_string(kPngMaxDimension) + " pixels wide or high");
+    if (w > kMaxImageSide || h > kMaxImageSide || static_cast<long long>(w) * h > kMaxImagePixels)
+      FailNotSupported("Images over " + std::to_string(kMaxImageSide) + " pixels a side or " +
+                       std::to_string(kMaxImagePixels / (1024 * 1024)) + " megapixels");
 
     width_ = static_cast<int>(w);
     height_ = static_cast<int>(h);

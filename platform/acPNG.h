@@ -13,18 +13,18 @@
 
 #include "platform/bitmap.h"
 #include "platform/color.h"
+#include "platform/image_error.h"
 
 namespace qv {
 
 // Raised for any file the decoder cannot read; the message is the one shown to
-// the user.
-class EPngError : public std::runtime_error {
+// the user. A kind of EInvalidGraphic, so image loaders catch every codec alike.
+// Pictures beyond the codecs' common bounds (kMaxImageSide, kMaxImagePixels)
+// are refused before anything is allocated.
+class EPngError : public EInvalidGraphic {
  public:
-  using std::runtime_error::runtime_error;
+  using EInvalidGraphic::EInvalidGraphic;
 };
-
-// Largest width or height accepted; keeps width * height * 4 well inside an int.
-inline constexpr int kPngMaxDimension = 16384;
 
 // How the samples of one pixel are laid out in a file's scanlines.
 enum class TPngColorScheme { csGray, csRGB, csIndexed, csGrayAlpha, csRGBA };
