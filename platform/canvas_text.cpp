@@ -21,9 +21,9 @@ TSize TCanvas::TextExtent(ustring_view text) { return TextExtentOf(Font, text); 
 
 void TCanvas::TextOut(int x, int y, ustring_view text) {
   TTextDevice device = DeviceOf(*this);
-  TextOutTo(device, Font, x, y, text, {bk_mode_, bk_color_});
+  const int width = TextOutTo(device, Font, x, y, text, {bk_mode_, bk_color_});
   // As the classic canvas does, the pen moves to the end of the text.
-  pen_pos_ = {x + TextExtentOf(Font, text).cx, y};
+  pen_pos_ = {x + width, y};
 }
 
 int TCanvas::DrawText(ustring_view text, TRect& r, unsigned flags) {

@@ -25,6 +25,10 @@ class TFontCache {
       Clear();
       generation_ = RegistryGeneration();
     }
+    // Captions come in runs of one font: the last answer is checked first.
+    // Colour and decorations do not choose the face, but comparing whole
+    // descriptions keeps this check trivially right.
+    if (last_ && last_font_ == font) return last_;
     const bool bold = (font.Style & fsBold) != 0;
     const bool italic = (font.Style & fsItalic) != 0;
     const bool mono = font.Quality == TFontQuality::fqNonAntialiased;
@@ -35,7 +39,7 @@ class TFontCache {
     TKey key{LowerCase(font.Name), height, bold, italic, mono, font.Charset == RUSSIAN_CHARSET};
     if (auto it = index_.find(key); it != index_.end()) {
       entries_.splice(entries_.begin(), entries_, it->second);
-      return it->second->Font;
+      return Remember(font, it->second->Font);
     }
     const TRenderMode mode = mono ? TRenderMode::Mono : TRenderMode::Grey;
     auto sized = TSizedFont::Create(ResolveFace(font.Name, bold, italic, font.Charset), height,
@@ -48,17 +52,27 @@ class TFontCache {
       index_.erase(entries_.back().Key);
       entries_.pop_back();
     }
-    return sized;
+    return Remember(font, sized);
   }
 
   void Clear() {
     index_.clear();
     entries_.clear();
+    last_.reset();
   }
 
   std::size_t Count() const { return entries_.size(); }
 
  private:
+  const std::shared_ptr<TSizedFont>& Remember(const TFont& font,
+                                              const std::shared_ptr<TSizedFont>& sized) {
+    last_font_ = font;
+    last_ = sized;
+    return last_;
+  }
+
+  TFont last_font_;
+  std::shared_ptr<TSizedFont> last_;
   std::list<TEntry> entries_;
   std::map<TKey, std::list<TEntry>::iterator> index_;
   unsigned generation_ = 0;

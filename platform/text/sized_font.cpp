@@ -70,8 +70,8 @@ void TSizedFont::ComputeMetrics(int height) {
   const int upm = face->units_per_EM;
   const TVerticalDesign d = VerticalDesign(face);
   const int cell_units = d.Ascent + d.Descent;
-  // Cap absurd sizes: nothing on screen needs more than a few thousand pixels.
-  height = std::clamp(height, -4096, 4096);
+  // Absurd sizes would cost megabytes a glyph.
+  height = std::clamp(height, -kMaxPixelHeight, kMaxPixelHeight);
   TFontMetrics& m = metrics_;
   if (height < 0) {
     em_ = static_cast<FT_F26Dot6>(-height) * 64;
@@ -131,13 +131,18 @@ const TGlyph& TSizedFont::Glyph(char32_t cp) {
   if (auto it = glyphs_.find(cp); it != glyphs_.end()) return it->second;
   unsigned index = FT_Get_Char_Index(face_->Get(), cp);
   // Control characters never borrow a shape: they show what the face says.
-  if (index == 0 && cp >= 0x20) {
-    if (TSizedFont* fallback = Fallback(); fallback && fallback->HasChar(cp)) {
-      TGlyph copy = fallback->Glyph(cp);
-      return glyphs_.emplace(cp, std::move(copy)).first->second;
-    }
+  TGlyph g;
+  TSizedFont* fallback = index == 0 && cp >= 0x20 ? Fallback() : nullptr;
+  if (fallback && fallback->HasChar(cp))
+    g = fallback->Glyph(cp);
+  else
+    g = Render(index);
+  if (glyph_bytes_ + g.Coverage.size() > kGlyphCacheBytes) {
+    glyphs_.clear();
+    glyph_bytes_ = 0;
   }
-  return glyphs_.emplace(cp, Render(index)).first->second;
+  glyph_bytes_ += g.Coverage.size();
+  return glyphs_.emplace(cp, std::move(g)).first->second;
 }
 
 TGlyph TSizedFont::Render(unsigned index) {

@@ -52,6 +52,8 @@ class TSizedFont {
   const TFontMetrics& Metrics() const { return metrics_; }
   // The glyph of a code point, rendered on first use; characters the face
   // lacks come from the fallback face, else the face's missing-glyph shape.
+  // The reference holds until the next call that renders a new glyph: the
+  // cache is emptied when it outgrows its budget.
   const TGlyph& Glyph(char32_t cp);
   int Advance(char32_t cp) { return Glyph(cp).Advance; }
   // Whether the face itself (not the fallback) has the character.
@@ -78,6 +80,12 @@ class TSizedFont {
   std::shared_ptr<TSizedFont> fallback_;
   bool fallback_tried_ = false;
   std::unordered_map<char32_t, TGlyph> glyphs_;
+  std::size_t glyph_bytes_ = 0;
 };
+
+// Sizes beyond this many pixels (em or cell) are drawn at this size.
+inline constexpr int kMaxPixelHeight = 1024;
+// Coverage bytes one sized face keeps before it starts its cache again.
+inline constexpr std::size_t kGlyphCacheBytes = 16u << 20;
 
 }  // namespace qv::text

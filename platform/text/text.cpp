@@ -45,15 +45,16 @@ TSize TextExtentOf(const TFont& font, ustring_view text) {
   return {text::LayoutPlainLine(*sized, text).Width, sized->Metrics().Height};
 }
 
-void TextOutTo(TTextDevice& device, const TFont& font, int x, int y, ustring_view text,
-               const TTextBackground& background) {
-  if (text.empty()) return;
+int TextOutTo(TTextDevice& device, const TFont& font, int x, int y, ustring_view text,
+              const TTextBackground& background) {
+  if (text.empty()) return 0;
   auto sized = text::AcquireFont(font);
-  if (!sized) return;
+  if (!sized) return 0;
   std::vector<text::TLaidLine> lines{text::LayoutPlainLine(*sized, text)};
   lines[0].X = x;
   lines[0].Y = y;
   text::PaintLines(device, *sized, lines, StyleOf(font, background), std::nullopt);
+  return lines[0].Width;
 }
 
 int DrawTextTo(TTextDevice& device, const TFont& font, ustring_view text, TRect& r, unsigned flags,

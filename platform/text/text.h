@@ -2,7 +2,7 @@
 // and the text-drawing routine onto 32-bit or 8-bit bitmaps, and fonts
 // registered from memory for this process. TCanvas's text calls use it; code
 // that draws text into bitmaps a canvas does not cover (glow masks) uses it
-// directly.
+// directly. GUI thread only, like all drawing.
 #pragma once
 
 #include <cstdint>
@@ -54,11 +54,13 @@ struct TTextBackground {
 
 // Text at (x, y), the top-left of its cell, in the font colour; an opaque
 // background fills the cell behind it. Touched 32-bit pixels get alpha 0.
-void TextOutTo(TTextDevice& device, const TFont& font, int x, int y, ustring_view text,
-               const TTextBackground& background = {});
+// Returns the text's width.
+int TextOutTo(TTextDevice& device, const TFont& font, int x, int y, ustring_view text,
+              const TTextBackground& background = {});
 // The platform's text-drawing routine (DT_* flags): draws into r, or with
 // DT_CALCRECT only measures, setting r's right and bottom. Returns the
-// height of the text (see the layout for vertical alignment).
+// height of the text (see the layout for vertical alignment). The text is
+// never changed: DT_MODIFYSTRING has no effect.
 int DrawTextTo(TTextDevice& device, const TFont& font, ustring_view text, TRect& r, unsigned flags,
                const TTextBackground& background = {});
 // Measuring only (DT_CALCRECT is implied).

@@ -3,6 +3,7 @@
 // rendering modes and the glyph cache.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <fstream>
 #include <iterator>
 
@@ -66,6 +67,17 @@ TEST(TextFont, MetricsFollowThePlatformSizeConvention) {
   const TTextMetrics title = GetTextMetrics(Tahoma(-16, fsBold));
   EXPECT_EQ(title.Height, 19);
   EXPECT_FALSE(title.SyntheticBold);
+}
+
+TEST(TextFont, AbsurdSizesAreCapped) {
+  for (int height : {-100000, 100000, INT_MIN + 1, INT_MAX}) {
+    const TTextMetrics m = GetTextMetrics(Tahoma(height));
+    EXPECT_GT(m.Height, 0) << height;
+    EXPECT_LE(m.Height, 1400) << height;
+  }
+  TBitmap32 bmp(50, 50);
+  TTextDevice device(bmp);
+  TextOutTo(device, Tahoma(-100000), 0, 0, u"Ж");
 }
 
 TEST(TextFont, UnknownFamiliesFallBackToAFaceWithCyrillic) {
