@@ -132,11 +132,16 @@ const TGlyph& TSizedFont::Glyph(char32_t cp) {
   unsigned index = FT_Get_Char_Index(face_->Get(), cp);
   // Control characters never borrow a shape: they show what the face says.
   TGlyph g;
-  TSizedFont* fallback = index == 0 && cp >= 0x20 ? Fallback() : nullptr;
-  if (fallback && fallback->HasChar(cp))
+  const bool control = cp < 0x20 || cp == 0x7F;
+  TSizedFont* fallback = index == 0 && !control ? Fallback() : nullptr;
+  if (fallback && fallback->HasChar(cp)) {
     g = fallback->Glyph(cp);
-  else
+  } else if (index != 0 || !control) {
     g = Render(index);
+  }
+  // A control character the face does not map (line breaks in single-line
+  // text, unexpanded tabs) shows nothing and takes no room, as carriage
+  // returns do in the platform's own faces, rather than a missing-glyph box.
   if (glyph_bytes_ + g.Coverage.size() > kGlyphCacheBytes) {
     glyphs_.clear();
     glyph_bytes_ = 0;

@@ -337,6 +337,9 @@ TTextLayout LayoutDrawText(TSizedFont& font, ustring_view text, const TRect& r, 
     else
       top = r.Top + (r.Height() - out.Height) / 2;
   }
+  // DT_RTLREADING changes the reading order only: alignment stays as the
+  // flags say, and right-to-left controls swap DT_LEFT and DT_RIGHT
+  // themselves, as the classic controls do.
   int y = top;
   for (TLaidLine& l : out.Lines) {
     if (flags & DT_CENTER)

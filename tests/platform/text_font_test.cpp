@@ -115,6 +115,13 @@ TEST(TextFont, CharactersTheFaceLacksComeFromTheFallback) {
   EXPECT_GT(g.Advance, 0);
 }
 
+TEST(TextFont, UnmappedControlCharactersTakeNoRoom) {
+  const TFont f = Tahoma();
+  EXPECT_EQ(TextExtentOf(f, u"Да\r\n\tнет\x01").cx, TextExtentOf(f, u"Данет").cx);
+  // A missing printable character still shows the face's missing-glyph box.
+  EXPECT_GT(TextExtentOf(f, u"\uE000").cx, 0);
+}
+
 TEST(TextFont, ExtentsOfKnownCaptionsAreStable) {
   const TFont f = Tahoma();
   EXPECT_EQ(TextExtentOf(f, u"Тактика:"), (TSize{43, 13}));
