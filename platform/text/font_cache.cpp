@@ -13,6 +13,17 @@ namespace {
 
 using TKey = std::tuple<ustring, int, bool, bool, bool, bool>;
 
+// Whether two descriptions choose the same sized face: colour, underline
+// and strikeout are the painter's.
+bool SameFace(const TFont& a, const TFont& b) {
+  constexpr TFontStyles kFaceStyles = fsBold | fsItalic;
+  const bool mono_a = a.Quality == TFontQuality::fqNonAntialiased;
+  const bool mono_b = b.Quality == TFontQuality::fqNonAntialiased;
+  return a.Height == b.Height && (a.Height != 0 || a.PixelsPerInch == b.PixelsPerInch) &&
+         (a.Style & kFaceStyles) == (b.Style & kFaceStyles) && mono_a == mono_b &&
+         (a.Charset == RUSSIAN_CHARSET) == (b.Charset == RUSSIAN_CHARSET) && a.Name == b.Name;
+}
+
 struct TEntry {
   TKey Key;
   std::shared_ptr<TSizedFont> Font;
@@ -25,10 +36,9 @@ class TFontCache {
       Clear();
       generation_ = RegistryGeneration();
     }
-    // Captions come in runs of one font: the last answer is checked first.
-    // Colour and decorations do not choose the face, but comparing whole
-    // descriptions keeps this check trivially right.
-    if (last_ && last_font_ == font) return last_;
+    // Captions come in runs of one font (drawn in several colours for
+    // outlines): the last answer is checked first.
+    if (last_ && SameFace(last_font_, font)) return last_;
     const bool bold = (font.Style & fsBold) != 0;
     const bool italic = (font.Style & fsItalic) != 0;
     const bool mono = font.Quality == TFontQuality::fqNonAntialiased;
