@@ -528,8 +528,10 @@ class TPngDecoder {
   }
 
   void Finish(TBitmap32& bmp) const {
-    if (options_.ApplyGamma && info_.Gamma > 0) {
-      const double exponent = 1.0 / (info_.Gamma * options_.DisplayGamma);
+    // A display exponent that is not a positive number leaves the samples alone.
+    const double display = options_.DisplayGamma;
+    if (options_.ApplyGamma && info_.Gamma > 0 && std::isfinite(display) && display > 0) {
+      const double exponent = 1.0 / (info_.Gamma * display);
       std::array<std::uint8_t, 256> lut;
       for (int i = 0; i < 256; ++i)
         lut[i] = static_cast<std::uint8_t>(std::lround(255.0 * std::pow(i / 255.0, exponent)));

@@ -155,6 +155,8 @@ TEST(PngDecoder, GammaOnlyWhenAsked) {
   options.ApplyGamma = true;
   const TBGRA p = LoadPngImage(file, options).Pixel(0, 0);
   EXPECT_EQ(p, (TBGRA{186, 186, 186, 255}));
+  options.DisplayGamma = 0;
+  EXPECT_EQ(LoadPngImage(file, options).Pixel(0, 0).G, 128);
 }
 
 TEST(PngDecoder, ReportsHeaderAndBackground) {
