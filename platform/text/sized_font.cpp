@@ -59,7 +59,10 @@ std::shared_ptr<TSizedFont> TSizedFont::Create(const TFaceSource& source, int he
   font->mode_ = mode;
   font->bold_ = bold;
   font->italic_ = italic;
-  FT_Select_Charmap(font->face_->Get(), FT_ENCODING_UNICODE);
+  // Symbol faces (Marlett, Webdings) only have a symbol map, whose codes the
+  // platform reaches from U+0020..U+00FF by adding 0xF000.
+  if (FT_Select_Charmap(font->face_->Get(), FT_ENCODING_UNICODE) != 0)
+    font->symbol_ = FT_Select_Charmap(font->face_->Get(), FT_ENCODING_MS_SYMBOL) == 0;
   font->ComputeMetrics(height);
   if (FT_Set_Char_Size(font->face_->Get(), 0, font->em_, 72, 72) != 0) return nullptr;
   return font;
@@ -110,7 +113,13 @@ void TSizedFont::ComputeMetrics(int height) {
   m.StrikeoutOffset = std::clamp(m.StrikeoutOffset, m.StrikeoutThickness, std::max(1, m.Ascent));
 }
 
-bool TSizedFont::HasChar(char32_t cp) const { return FT_Get_Char_Index(face_->Get(), cp) != 0; }
+unsigned TSizedFont::CharIndex(char32_t cp) const {
+  const unsigned index = FT_Get_Char_Index(face_->Get(), cp);
+  if (index != 0 || !symbol_ || cp > 0xFF) return index;
+  return FT_Get_Char_Index(face_->Get(), 0xF000 + cp);
+}
+
+bool TSizedFont::HasChar(char32_t cp) const { return CharIndex(cp) != 0; }
 
 ustring TSizedFont::FamilyName() const {
   const char* name = face_->Get()->family_name;
@@ -129,7 +138,7 @@ TSizedFont* TSizedFont::Fallback() {
 
 const TGlyph& TSizedFont::Glyph(char32_t cp) {
   if (auto it = glyphs_.find(cp); it != glyphs_.end()) return it->second;
-  unsigned index = FT_Get_Char_Index(face_->Get(), cp);
+  const unsigned index = CharIndex(cp);
   // Control characters never borrow a shape: they show what the face says.
   TGlyph g;
   const bool control = cp < 0x20 || cp == 0x7F;

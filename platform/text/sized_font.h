@@ -67,6 +67,7 @@ class TSizedFont {
  private:
   TSizedFont() = default;
   void ComputeMetrics(int height);
+  unsigned CharIndex(char32_t cp) const;
   TGlyph Render(unsigned index);
   TSizedFont* Fallback();
 
@@ -75,7 +76,8 @@ class TSizedFont {
   TRenderMode mode_ = TRenderMode::Grey;
   bool bold_ = false;
   bool italic_ = false;
-  FT_F26Dot6 em_ = 0;  // em size in 1/64 pixel
+  FT_F26Dot6 em_ = 0;    // em size in 1/64 pixel
+  bool symbol_ = false;  // the face has a symbol map only
   TFontMetrics metrics_;
   std::shared_ptr<TSizedFont> fallback_;
   bool fallback_tried_ = false;

@@ -43,6 +43,19 @@ TEST(TextFont, TahomaResolvesToTheWindowsCompatibleFaces) {
   EXPECT_FALSE(italic.SynthBold);
 }
 
+TEST(TextFont, SymbolFacesAnswerTheirCodesFromLatinOne) {
+  // Marlett's caption-button shapes sit at 0xF030.. in its symbol map: "0"
+  // minimise, "r" close.
+  TFont f = Tahoma();
+  f.Name = u"Marlett";
+  auto sized = text::AcquireFont(f);
+  ASSERT_TRUE(sized);
+  EXPECT_EQ(sized->FamilyName(), u"Marlett");
+  EXPECT_TRUE(sized->HasChar(U'0'));
+  EXPECT_TRUE(sized->HasChar(U'r'));
+  EXPECT_GT(sized->Glyph(U'r').Width, 0);
+}
+
 TEST(TextFont, MetricsFollowThePlatformSizeConvention) {
   TFont eight = Tahoma();
   eight.SetSize(8);
