@@ -51,8 +51,9 @@ int TextOutTo(TTextDevice& device, const TFont& font, int x, int y, ustring_view
   auto sized = text::AcquireFont(font);
   if (!sized) return 0;
   std::vector<text::TLaidLine> lines{text::LayoutPlainLine(*sized, text)};
-  lines[0].X = x;
-  lines[0].Y = y;
+  const TRect at = text::ClampCoordinates({x, y, x, y});
+  lines[0].X = at.Left;
+  lines[0].Y = at.Top;
   text::PaintLines(device, *sized, lines, StyleOf(font, background), std::nullopt);
   return lines[0].Width;
 }

@@ -83,6 +83,9 @@ std::vector<TItems> Paragraphs(ustring_view text, const TOptions& o) {
   return out;
 }
 
+// x moved on by an advance, saturating far beyond any bitmap.
+int Step(int x, int advance) { return std::min(x + advance, kMaxCoordinate); }
+
 class TMeasure {
  public:
   TMeasure(TSizedFont& font, const TOptions& o) : font_(font), o_(o) {}
@@ -100,7 +103,7 @@ class TMeasure {
 
   int Width(const TItems& items, std::size_t begin, std::size_t end, int x = 0) const {
     const int start = x;
-    for (std::size_t i = begin; i < end; ++i) x += Advance(items[i], x);
+    for (std::size_t i = begin; i < end; ++i) x = Step(x, Advance(items[i], x));
     return x - start;
   }
 
@@ -141,7 +144,7 @@ std::vector<TSpan> WrapParagraph(const TItems& p, const TMeasure& m, const TOpti
     for (std::size_t j = start; j < n; ++j) {
       if (m.IsSpace(p[j].Char)) {
         if (seen_word && !m.IsSpace(p[j - 1].Char)) break_end = j;
-        x += m.Advance(p[j], x);
+        x = Step(x, m.Advance(p[j], x));
         continue;
       }
       if (j > start && m.IsSpace(p[j - 1].Char)) word_start = j;
@@ -161,7 +164,7 @@ std::vector<TSpan> WrapParagraph(const TItems& p, const TMeasure& m, const TOpti
         }
         break;
       }
-      x += w;
+      x = Step(x, w);
       seen_word = true;
     }
     lines.push_back({start, end});
@@ -182,13 +185,13 @@ TItems Ellipsize(const TItems& line, const TMeasure& m, const TOptions& o, unsig
   const TItems dots = Dots();
   const std::size_t n = line.size();
   std::vector<int> pos(n + 1, 0);  // left edge of each item
-  for (std::size_t i = 0; i < n; ++i) pos[i + 1] = pos[i] + m.Advance(line[i], pos[i]);
+  for (std::size_t i = 0; i < n; ++i) pos[i + 1] = Step(pos[i], m.Advance(line[i], pos[i]));
   // Right edge of the first k items, "..." and a tail. It never decreases
   // with k, which lets the searches below bisect.
   auto end_x = [&](std::size_t k, const TItems& tail) {
     int x = pos[k];
-    x += m.Width(dots, 0, dots.size(), x);
-    return x + m.Width(tail, 0, tail.size(), x);
+    x = Step(x, m.Width(dots, 0, dots.size(), x));
+    return Step(x, m.Width(tail, 0, tail.size(), x));
   };
   auto longest = [&](std::size_t hi, const TItems& tail) {
     std::size_t lo = 0;  // end_x(0) may not fit either: "..." is shown anyway
@@ -251,7 +254,7 @@ TLaidLine Place(const TItems& items, const TMeasure& m, const TOptions& o) {
     g.X = x;
     g.Advance = m.Advance(items[i], x);
     g.Visible = !(items[i].Char == U'\t' && o.ExpandTabs);
-    x += g.Advance;
+    x = Step(x, g.Advance);
     line.Glyphs.push_back(g);
   }
   line.Width = x;
@@ -283,15 +286,21 @@ TLaidLine LayoutPlainLine(TSizedFont& font, ustring_view text) {
     g.Char = NextCodePoint(text, i);
     g.X = x;
     g.Advance = font.Advance(g.Char);
-    x += g.Advance;
+    x = Step(x, g.Advance);
     line.Glyphs.push_back(g);
   }
   line.Width = x;
   return line;
 }
 
-TTextLayout LayoutDrawText(TSizedFont& font, ustring_view text, const TRect& r, unsigned flags,
+TRect ClampCoordinates(const TRect& r) {
+  auto c = [](int v) { return std::clamp(v, -kMaxCoordinate, kMaxCoordinate); };
+  return {c(r.Left), c(r.Top), c(r.Right), c(r.Bottom)};
+}
+
+TTextLayout LayoutDrawText(TSizedFont& font, ustring_view text, const TRect& given, unsigned flags,
                            bool measuring) {
+  const TRect r = ClampCoordinates(given);
   const TFontMetrics& fm = font.Metrics();
   TOptions o;
   int tab_chars = 8;
@@ -325,7 +334,8 @@ TTextLayout LayoutDrawText(TSizedFont& font, ustring_view text, const TRect& r, 
     if (out.Lines.size() > fit) out.Lines.resize(fit);
   }
   for (const TLaidLine& l : out.Lines) out.Width = std::max(out.Width, l.Width);
-  out.Height = static_cast<int>(out.Lines.size()) * out.LineHeight;
+  out.Height = static_cast<int>(std::min<long long>(
+      static_cast<long long>(out.Lines.size()) * out.LineHeight, kMaxCoordinate));
 
   // Vertical alignment applies to single lines only, as on the classic
   // platform; centring truncates toward zero.
@@ -349,7 +359,7 @@ TTextLayout LayoutDrawText(TSizedFont& font, ustring_view text, const TRect& r, 
     else
       l.X = r.Left;
     l.Y = y;
-    y += out.LineHeight;
+    y = Step(y, out.LineHeight);
   }
   // The return value is the text's height; with vertical alignment it is the
   // distance from the rectangle's top to the bottom of the text.

@@ -49,6 +49,11 @@ TTextLayout LayoutDrawText(TSizedFont& font, ustring_view text, const TRect& r, 
 // One line of text as it stands: no prefixes, breaks or tab stops.
 TLaidLine LayoutPlainLine(TSizedFont& font, ustring_view text);
 
+// Coordinates beyond this are brought back to it, so that no sum of
+// positions and widths can overflow.
+inline constexpr int kMaxCoordinate = 1 << 28;
+TRect ClampCoordinates(const TRect& r);
+
 // Code points of UTF-16 text; a lone surrogate becomes U+FFFD.
 std::vector<char32_t> DecodeUtf16(ustring_view text);
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "platform/text/font_cache.h"
 #include "platform/text/text.h"
 
@@ -128,6 +130,22 @@ TEST_F(TextLayout, AWordWiderThanTheLineOverflowsUnlessEditControl) {
   EXPECT_EQ(joined, word);
   // A width of zero puts each word on its line.
   EXPECT_EQ(Lay(u"а б в", {0, 0, 0, 0}, DT_WORDBREAK).Lines.size(), 3u);
+}
+
+TEST_F(TextLayout, ExtremeRectanglesAndPositionsAreSafe) {
+  TBitmap32 bmp(20, 20);
+  TTextDevice device(bmp);
+  for (unsigned flags :
+       {0u, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
+        DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_END_ELLIPSIS, DT_WORDBREAK | DT_CALCRECT}) {
+    TRect r{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    DrawTextTo(device, font_, u"Сброс\tпоиск", r, flags | DT_EXPANDTABS);
+    TRect inverted{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    DrawTextTo(device, font_, u"Сброс поиск", inverted, flags);
+  }
+  TextOutTo(device, font_, INT_MAX, INT_MIN, u"Сброс");
+  TRect r{0, 0, 100, 100};
+  EXPECT_EQ(MeasureDrawText(font_, ustring(5000, u'\n'), r, 0), 5000 * 13);
 }
 
 TEST_F(TextLayout, EditControlDropsAPartlyVisibleLastLine) {
