@@ -3,6 +3,7 @@
 #include "platform/text/font_registry.h"
 
 #include <fontconfig/fontconfig.h>
+#include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <map>
@@ -86,7 +87,14 @@ class TRegistry {
     if (auto it = resolved_.find(key); it != resolved_.end()) return it->second;
     TFaceSource source;
     if (!family.empty()) source = Config().Match(Utf16ToUtf8(family), bold, italic, charset);
-    if (!Inspect(source, bold, italic)) source = Fallback(bold, italic);
+    if (!Inspect(source, bold, italic)) {
+      source = Fallback(bold, italic);
+    } else if (bold && !source.SynthBold && !family.empty()) {
+      TFaceSource regular = Config().Match(Utf16ToUtf8(family), false, italic, charset);
+      if (Inspect(regular, false, italic) && regular.Key() != source.Key())
+        source.ThinBold =
+            StemWidth(source) > 0 && StemWidth(source) * 10 <= StemWidth(regular) * 11;
+    }
     resolved_.emplace(key, source);
     return source;
   }
@@ -180,6 +188,22 @@ class TRegistry {
     s.SynthBold = bold && !IsBold(face->Get());
     s.SynthItalic = italic && !(face->Get()->style_flags & FT_STYLE_FLAG_ITALIC);
     return true;
+  }
+
+  // Width of the stem of "l" in design units per thousand em; 0 when the
+  // face has no "l".
+  static long StemWidth(const TFaceSource& s) {
+    auto face =
+        s.Bytes ? TFtFace::OpenMemory(s.Bytes, s.Index) : TFtFace::OpenFile(s.Path, s.Index);
+    if (!face || FT_Select_Charmap(face->Get(), FT_ENCODING_UNICODE) != 0) return 0;
+    FT_Face f = face->Get();
+    const FT_UInt index = FT_Get_Char_Index(f, 'l');
+    if (index == 0 || FT_Load_Glyph(f, index, FT_LOAD_NO_SCALE) != 0 ||
+        f->glyph->format != FT_GLYPH_FORMAT_OUTLINE || f->units_per_EM == 0)
+      return 0;
+    FT_BBox box;
+    FT_Outline_Get_CBox(&f->glyph->outline, &box);
+    return (box.xMax - box.xMin) * 1000 / f->units_per_EM;
   }
 
   static bool IsBold(FT_Face face) {

@@ -19,6 +19,10 @@ struct TFaceSource {
   int Index = 0;     // face within a collection
   bool SynthBold = false;
   bool SynthItalic = false;
+  // A bold face whose outlines are no heavier than the regular face's (its
+  // weight lives in bitmap strikes only, as in the Windows-compatible Tahoma
+  // Bold): the outlines are thickened, the face's own widths kept.
+  bool ThinBold = false;
 
   bool Valid() const { return !Path.empty() || Bytes; }
   // Identity of the face (not of the synthesis) for caches.

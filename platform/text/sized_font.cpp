@@ -179,6 +179,10 @@ TGlyph TSizedFont::Render(unsigned index) {
       FT_Outline_Transform(&slot->outline, &shear);
     }
     if (source_.SynthBold) FT_Outline_EmboldenXY(&slot->outline, 64, 0);
+    // Thin bold outlines get the stem a bold design has: about 8 % of the em
+    // wider, within the face's own (bold) advances.
+    if (source_.ThinBold)
+      FT_Outline_EmboldenXY(&slot->outline, std::max<FT_Pos>(32, em_ * 5 / 64), 0);
   }
   if (source_.SynthBold) ++g.Advance;
   const FT_Render_Mode render =

@@ -56,6 +56,26 @@ TEST(TextFont, SymbolFacesAnswerTheirCodesFromLatinOne) {
   EXPECT_GT(sized->Glyph(U'r').Width, 0);
 }
 
+TEST(TextFont, BoldTextIsHeavierThanRegular) {
+  // The Windows-compatible Tahoma Bold carries regular-weight outlines; its
+  // text must still come out bold.
+  for (const char16_t* name : {u"Tahoma", u"DejaVu Sans"}) {
+    TFont f = Tahoma();
+    f.Name = name;
+    auto regular = text::AcquireFont(f);
+    f.Style = fsBold;
+    auto bold = text::AcquireFont(f);
+    long ink_regular = 0, ink_bold = 0;
+    for (char32_t c : std::u32string(U"lШн")) {
+      for (auto v : regular->Glyph(c).Coverage) ink_regular += v;
+      for (auto v : bold->Glyph(c).Coverage) ink_bold += v;
+    }
+    EXPECT_GT(ink_bold * 10, ink_regular * 14) << Utf16ToUtf8(name);
+  }
+  EXPECT_TRUE(text::ResolveFace(u"Tahoma", true, false, DEFAULT_CHARSET).ThinBold);
+  EXPECT_FALSE(text::ResolveFace(u"DejaVu Sans", true, false, DEFAULT_CHARSET).ThinBold);
+}
+
 TEST(TextFont, MetricsFollowThePlatformSizeConvention) {
   TFont eight = Tahoma();
   eight.SetSize(8);
