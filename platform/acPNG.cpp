@@ -7,6 +7,10 @@
 
 #include <zlib.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -102,10 +106,69 @@ int PassExtent(int size, int start, int step) {
   return size > start ? (size - start + step - 1) / step : 0;
 }
 
+#ifdef __SSE2__
+// Sub, Average and Paeth chain each pixel to the one on its left, so only the
+// channels of one pixel run side by side; for 3- and 4-byte pixels that still
+// beats the byte loop by a wide margin. Pixels are widened to 16-bit lanes.
+template <std::size_t kBpp>
+__m128i LoadPixel(const std::uint8_t* p) {
+  std::uint32_t v = 0;
+  std::memcpy(&v, p, kBpp);
+  return _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(v)), _mm_setzero_si128());
+}
+
+template <std::size_t kBpp>
+void StorePixel(std::uint8_t* p, __m128i v) {
+  const auto packed = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(v, v)));
+  std::memcpy(p, &packed, kBpp);
+}
+
+inline __m128i Abs16(__m128i v) { return _mm_max_epi16(v, _mm_sub_epi16(_mm_setzero_si128(), v)); }
+
+inline __m128i Select(__m128i mask, __m128i yes, __m128i no) {
+  return _mm_or_si128(_mm_and_si128(mask, yes), _mm_andnot_si128(mask, no));
+}
+
+// `type` is 1, 3 or 4; `len` a multiple of kBpp.
+template <std::size_t kBpp>
+void UnfilterPixels(std::uint8_t type, std::uint8_t* row, const std::uint8_t* prev,
+                    std::size_t len) {
+  const __m128i low_byte = _mm_set1_epi16(0xFF);
+  __m128i a = _mm_setzero_si128(), c = _mm_setzero_si128();
+  for (std::size_t i = 0; i < len; i += kBpp) {
+    const __m128i x = LoadPixel<kBpp>(row + i);
+    if (type == 1) {
+      a = _mm_and_si128(_mm_add_epi16(x, a), low_byte);
+    } else if (type == 3) {
+      const __m128i b = LoadPixel<kBpp>(prev + i);
+      a = _mm_and_si128(_mm_add_epi16(x, _mm_srli_epi16(_mm_add_epi16(a, b), 1)), low_byte);
+    } else {
+      const __m128i b = LoadPixel<kBpp>(prev + i);
+      const __m128i pa_signed = _mm_sub_epi16(b, c);
+      const __m128i pb_signed = _mm_sub_epi16(a, c);
+      const __m128i pa = Abs16(pa_signed), pb = Abs16(pb_signed);
+      const __m128i pc = Abs16(_mm_add_epi16(pa_signed, pb_signed));
+      const __m128i smallest = _mm_min_epi16(pc, _mm_min_epi16(pa, pb));
+      const __m128i pred =
+          Select(_mm_cmpeq_epi16(smallest, pa), a, Select(_mm_cmpeq_epi16(smallest, pb), b, c));
+      a = _mm_and_si128(_mm_add_epi16(x, pred), low_byte);
+      c = b;
+    }
+    StorePixel<kBpp>(row + i, a);
+  }
+}
+#endif
+
 // Undoes one scanline's filter in place; `prev` is the unfiltered row above
 // (zeros for the first row of a pass).
 void Unfilter(std::uint8_t type, std::uint8_t* row, const std::uint8_t* prev, std::size_t len,
               std::size_t bpp) {
+#ifdef __SSE2__
+  if (type == 1 || type == 3 || type == 4) {
+    if (bpp == 4) return UnfilterPixels<4>(type, row, prev, len);
+    if (bpp == 3) return UnfilterPixels<3>(type, row, prev, len);
+  }
+#endif
   switch (type) {
     case 0:
       return;

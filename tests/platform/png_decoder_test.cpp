@@ -94,6 +94,69 @@ TEST(PngDecoder, RgbaSamplesBecomeStraightBgra) {
   EXPECT_EQ(bmp.RowOrder(), TRowOrder::TopDown);
 }
 
+// Filters rows as an encoder does, cycling through all five filter types.
+Bytes FilterRows(const Bytes& raw, std::size_t row_bytes, std::size_t bpp) {
+  Bytes out;
+  const Bytes zeros(row_bytes, 0);
+  for (std::size_t y = 0; y * row_bytes < raw.size(); ++y) {
+    const std::uint8_t* cur = raw.data() + y * row_bytes;
+    const std::uint8_t* prev = y == 0 ? zeros.data() : cur - row_bytes;
+    const int type = static_cast<int>(y % 5);
+    out.push_back(static_cast<std::uint8_t>(type));
+    for (std::size_t i = 0; i < row_bytes; ++i) {
+      const int a = i >= bpp ? cur[i - bpp] : 0, b = prev[i], c = i >= bpp ? prev[i - bpp] : 0;
+      int pred = 0;
+      if (type == 1) pred = a;
+      if (type == 2) pred = b;
+      if (type == 3) pred = (a + b) / 2;
+      if (type == 4) {
+        const int pa = std::abs(b - c), pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
+        pred = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+      }
+      out.push_back(static_cast<std::uint8_t>(cur[i] - pred));
+    }
+  }
+  return out;
+}
+
+TEST(PngDecoder, EveryFilterForEveryPixelSize) {
+  struct TCase {
+    int Type, Depth, Samples;
+  };
+  const TCase cases[] = {{0, 8, 1},  {4, 8, 2},  {2, 8, 3}, {6, 8, 4},
+                         {0, 16, 1}, {2, 16, 3}, {6, 16, 4}};
+  const int w = 7, h = 10;
+  const std::uint8_t kValues[8] = {0, 1, 2, 3, 7, 128, 254, 255};
+  std::uint32_t seed = 1;
+  for (const TCase& t : cases) {
+    SCOPED_TRACE(testing::Message() << "type " << t.Type << " depth " << t.Depth);
+    const std::size_t bytes_per_sample = t.Depth / 8;
+    const std::size_t bpp = bytes_per_sample * t.Samples;
+    // Few distinct values, so that Paeth meets its ties, and both ends of the
+    // byte range, so that sums wrap. 16-bit samples repeat the byte, so they
+    // scale back to it.
+    std::vector<std::uint8_t> samples(static_cast<std::size_t>(w) * h * t.Samples);
+    Bytes raw;
+    for (auto& v : samples) {
+      seed = seed * 1664525u + 1013904223u;
+      v = kValues[seed >> 29];
+      raw.insert(raw.end(), bytes_per_sample, v);
+    }
+    const auto bmp = LoadPngImage(
+        TPngFile().Header(w, h, t.Depth, t.Type).Data(FilterRows(raw, w * bpp, bpp)).End().bytes());
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const std::uint8_t* s = &samples[(static_cast<std::size_t>(y) * w + x) * t.Samples];
+        TBGRA e;
+        if (t.Samples <= 2)
+          e = {s[0], s[0], s[0], t.Samples == 2 ? s[1] : std::uint8_t{255}};
+        else
+          e = {s[2], s[1], s[0], t.Samples == 4 ? s[3] : std::uint8_t{255}};
+        ASSERT_EQ(bmp.Pixel(x, y), e) << x << "," << y;
+      }
+  }
+}
+
 TEST(PngDecoder, PaletteAlphaComesFromTransparencyPerIndex) {
   const Bytes trns = {0, 128};  // the third entry keeps 255
   const auto bmp = LoadPngImage(PaletteImage(kPlte, &trns, kIndexes).bytes());
