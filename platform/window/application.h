@@ -1,0 +1,54 @@
+// The application object: title, main window, the message loop that runs
+// until the main window is destroyed, processing of pending messages for
+// long operations, termination, and the default handler that shows an error
+// escaping an event handler in a message box.
+#pragma once
+
+#include <exception>
+#include <functional>
+
+#include "platform/ustring.h"
+#include "platform/window/types.h"
+
+namespace qv {
+
+class TApplication {
+ public:
+  // Starts the desktop backend unless one is installed already.
+  void Initialize();
+
+  const ustring& Title() const { return title_; }
+  void SetTitle(ustring_view title) { title_ = ustring(title); }
+
+  HWND MainWindow() const { return main_; }
+  void SetMainWindow(HWND hwnd) { main_ = hwnd; }
+
+  // Runs the message loop until the main window is gone or Terminate.
+  void Run();
+  // Handles one message, waiting for it.
+  void HandleMessage();
+  // Handles everything that is waiting, without waiting.
+  void ProcessMessages();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+
+  // The default handler: OnException when set, else an error box titled with
+  // the application title whose text is the message, with "." added when
+  // its last character is above '.' in code.
+  void HandleException(const std::exception& e);
+  std::function<void(const std::exception&)> OnException;
+
+  // Forgets the main window and the terminated state (a new run, in tests).
+  void Reset();
+
+ private:
+  bool Dispatch(bool wait);
+
+  ustring title_;
+  HWND main_;
+  bool terminated_ = false;
+};
+
+TApplication& Application();
+
+}  // namespace qv

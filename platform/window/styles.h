@@ -1,0 +1,135 @@
+// Window, extended-window and class style bits, show commands, window
+// position flags, redraw flags and the window-long indexes of the platform.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/window/types.h"
+
+namespace qv {
+
+enum : std::uint32_t {
+  WS_OVERLAPPED = 0x00000000,
+  WS_POPUP = 0x80000000,
+  WS_CHILD = 0x40000000,
+  WS_MINIMIZE = 0x20000000,
+  WS_VISIBLE = 0x10000000,
+  WS_DISABLED = 0x08000000,
+  WS_CLIPSIBLINGS = 0x04000000,
+  WS_CLIPCHILDREN = 0x02000000,
+  WS_MAXIMIZE = 0x01000000,
+  WS_CAPTION = 0x00C00000,  // WS_BORDER | WS_DLGFRAME
+  WS_BORDER = 0x00800000,
+  WS_DLGFRAME = 0x00400000,
+  WS_VSCROLL = 0x00200000,
+  WS_HSCROLL = 0x00100000,
+  WS_SYSMENU = 0x00080000,
+  WS_THICKFRAME = 0x00040000,
+  WS_GROUP = 0x00020000,
+  WS_TABSTOP = 0x00010000,
+  WS_MINIMIZEBOX = 0x00020000,
+  WS_MAXIMIZEBOX = 0x00010000,
+  WS_OVERLAPPEDWINDOW =
+      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+};
+
+enum : std::uint32_t {
+  WS_EX_DLGMODALFRAME = 0x00000001,
+  WS_EX_NOPARENTNOTIFY = 0x00000004,
+  WS_EX_TOPMOST = 0x00000008,
+  WS_EX_TRANSPARENT = 0x00000020,
+  WS_EX_TOOLWINDOW = 0x00000080,
+  WS_EX_WINDOWEDGE = 0x00000100,
+  WS_EX_CLIENTEDGE = 0x00000200,
+  WS_EX_CONTEXTHELP = 0x00000400,
+  WS_EX_RTLREADING = 0x00002000,
+  WS_EX_CONTROLPARENT = 0x00010000,
+  WS_EX_STATICEDGE = 0x00020000,
+  WS_EX_APPWINDOW = 0x00040000,
+  WS_EX_LAYERED = 0x00080000,
+  WS_EX_LAYOUTRTL = 0x00400000,
+  WS_EX_NOACTIVATE = 0x08000000,
+};
+
+// Class styles.
+enum : std::uint32_t { CS_VREDRAW = 0x1, CS_HREDRAW = 0x2, CS_DBLCLKS = 0x8 };
+
+// ShowWindow commands.
+enum : int {
+  SW_HIDE = 0,
+  SW_SHOWNORMAL = 1,
+  SW_SHOWMINIMIZED = 2,
+  SW_SHOWMAXIMIZED = 3,
+  SW_MAXIMIZE = 3,
+  SW_SHOWNOACTIVATE = 4,
+  SW_SHOW = 5,
+  SW_MINIMIZE = 6,
+  SW_SHOWMINNOACTIVE = 7,
+  SW_SHOWNA = 8,
+  SW_RESTORE = 9,
+  SW_SHOWDEFAULT = 10,
+};
+
+// SetWindowPos flags.
+enum : UINT {
+  SWP_NOSIZE = 0x0001,
+  SWP_NOMOVE = 0x0002,
+  SWP_NOZORDER = 0x0004,
+  SWP_NOREDRAW = 0x0008,
+  SWP_NOACTIVATE = 0x0010,
+  SWP_FRAMECHANGED = 0x0020,
+  SWP_SHOWWINDOW = 0x0040,
+  SWP_HIDEWINDOW = 0x0080,
+  SWP_NOCOPYBITS = 0x0100,
+  SWP_NOOWNERZORDER = 0x0200,
+  SWP_NOSENDCHANGING = 0x0400,
+};
+
+// Special insert-after values of SetWindowPos.
+inline constexpr HWND HWND_TOP{};
+inline constexpr HWND HWND_BOTTOM{1u};
+inline constexpr HWND HWND_TOPMOST{0xFFFFFFFFu};
+inline constexpr HWND HWND_NOTOPMOST{0xFFFFFFFEu};
+
+// RedrawWindow flags.
+enum : UINT {
+  RDW_INVALIDATE = 0x0001,
+  RDW_INTERNALPAINT = 0x0002,
+  RDW_ERASE = 0x0004,
+  RDW_VALIDATE = 0x0008,
+  RDW_NOINTERNALPAINT = 0x0010,
+  RDW_NOERASE = 0x0020,
+  RDW_NOCHILDREN = 0x0040,
+  RDW_ALLCHILDREN = 0x0080,
+  RDW_UPDATENOW = 0x0100,
+  RDW_ERASENOW = 0x0200,
+  RDW_FRAME = 0x0400,
+  RDW_NOFRAME = 0x0800,
+};
+
+// GetWindowLong / SetWindowLong indexes.
+enum : int {
+  GWLP_WNDPROC = -4,
+  GWLP_HWNDPARENT = -8,
+  GWLP_ID = -12,
+  GWL_STYLE = -16,
+  GWL_EXSTYLE = -20,
+  GWLP_USERDATA = -21,
+};
+
+// GetWindow relations.
+enum : UINT {
+  GW_HWNDFIRST = 0,
+  GW_HWNDLAST = 1,
+  GW_HWNDNEXT = 2,
+  GW_HWNDPREV = 3,
+  GW_OWNER = 4,
+  GW_CHILD = 5
+};
+
+// GetAncestor relations.
+enum : UINT { GA_PARENT = 1, GA_ROOT = 2, GA_ROOTOWNER = 3 };
+
+constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);
+
+}  // namespace qv
