@@ -43,8 +43,9 @@ struct TOptions {
 };
 
 // Splits text into paragraphs at CR, LF and CRLF (one break each) and takes
-// out the accelerator prefixes: "&x" marks x, "&&" is one "&", and a "&"
-// with nothing after it on its line vanishes. A final break does not open an
+// out the accelerator prefixes: "&x" marks x (each marked character is
+// underlined), "&&" is one "&", and a "&" with nothing
+// after it on its line vanishes. A final break does not open an
 // empty last line: "a\n" is one line, as the classic routine stops when no
 // text is left.
 std::vector<TItems> Paragraphs(ustring_view text, const TOptions& o) {

@@ -1,6 +1,8 @@
 // Line layout of the text-drawing routine: line breaks, word wrapping, the
 // "&" accelerator prefix, tab expansion, ellipses, reading order, alignment
 // and the measured rectangle. Pure geometry: drawing is the painter's.
+// DT_INTERNAL and DT_NOFULLWIDTHCHARBREAK change nothing here (there is no
+// separate system font, and no full-width characters are broken specially).
 #pragma once
 
 #include <vector>
