@@ -73,8 +73,9 @@ int DrawTextTo(TTextDevice& device, const TFont& font, ustring_view text, TRect&
     else if (plain & DT_HIDEPREFIX)
       style.Prefix = text::TPrefixShow::Hidden;
   }
-  text::PaintLines(device, *sized, layout.Lines, style,
-                   (plain & DT_NOCLIP) ? std::nullopt : std::optional<TRect>(r));
+  text::PaintLines(
+      device, *sized, layout.Lines, style,
+      (plain & DT_NOCLIP) ? std::nullopt : std::optional<TRect>(text::ClampCoordinates(r)));
   return layout.Result;
 }
 

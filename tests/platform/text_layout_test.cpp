@@ -135,6 +135,7 @@ TEST_F(TextLayout, AWordWiderThanTheLineOverflowsUnlessEditControl) {
 TEST_F(TextLayout, ExtremeRectanglesAndPositionsAreSafe) {
   TBitmap32 bmp(20, 20);
   TTextDevice device(bmp);
+  device.Origin = {7, -7};
   for (unsigned flags :
        {0u, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
         DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_END_ELLIPSIS, DT_WORDBREAK | DT_CALCRECT}) {
