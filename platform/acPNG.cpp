@@ -300,7 +300,7 @@ class TPngDecoder {
       const std::uint32_t type = ReadBE32(p + 4);
       for (int i = 4; i < 8; ++i)
         if (!IsChunkLetter(p[i])) FailFormat();
-      const uLong crc = crc32(crc32(0, nullptr, 0), p + 4, length + 4);
+      const uLong crc = crc32(0, p + 4, length + 4);
       if (crc != ReadBE32(p + 8 + length)) FailCrc();
       const std::uint8_t* body = p + 8;
       pos += 12 + static_cast<std::size_t>(length);
@@ -372,23 +372,7 @@ class TPngDecoder {
     depth_ = depth;
     color_type_ = type;
     interlaced_ = p[12] == 1;
-    switch (type) {
-      case 0:
-        format_.Scheme = TPngColorScheme::csGray;
-        break;
-      case 2:
-        format_.Scheme = TPngColorScheme::csRGB;
-        break;
-      case 3:
-        format_.Scheme = TPngColorScheme::csIndexed;
-        break;
-      case 4:
-        format_.Scheme = TPngColorScheme::csGrayAlpha;
-        break;
-      default:
-        format_.Scheme = TPngColorScheme::csRGBA;
-        break;
-    }
+    format_.Scheme = static_cast<TPngColorScheme>(type);
     format_.BitsPerSample = depth;
     format_.SamplesPerPixel = SamplesOf(format_.Scheme);
     CheckPngConversion(format_, options_.PixelFormat);

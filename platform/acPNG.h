@@ -26,8 +26,9 @@ class EPngError : public EInvalidGraphic {
   using EInvalidGraphic::EInvalidGraphic;
 };
 
-// How the samples of one pixel are laid out in a file's scanlines.
-enum class TPngColorScheme { csGray, csRGB, csIndexed, csGrayAlpha, csRGBA };
+// How the samples of one pixel are laid out in a file's scanlines; the values
+// are the file's colour types.
+enum class TPngColorScheme { csGray = 0, csRGB = 2, csIndexed = 3, csGrayAlpha = 4, csRGBA = 6 };
 
 struct TPngSampleFormat {
   TPngColorScheme Scheme = TPngColorScheme::csRGBA;
