@@ -79,6 +79,18 @@ void WithParentRow(const TBitmap32* parent, long long parent_y, long long px0, i
   if (n > last) run(static_cast<int>(last), static_cast<int>(n - last), leave);
 }
 
+// Index maps and gathered rows of the nearest-pixel stretches, kept between
+// calls so that painting many small pieces does not allocate for each.
+struct TStretchScratch {
+  std::vector<int> cols, rows;
+  std::vector<TBGRA> img, mask;
+};
+
+TStretchScratch& Scratch() {
+  thread_local TStretchScratch scratch;
+  return scratch;
+}
+
 }  // namespace
 
 TColor MixColors(TColor a, TColor b, int w) {
@@ -136,13 +148,14 @@ void BlendAlphaPiece(TBitmap32& dst, const TBitmap32& src_in, const TRect& s, st
 void StretchAlphaPiece(TBitmap32& dst, const TRect& target, std::uint8_t o, const TBitmap32& src,
                        const TRect& region) {
   if (target.IsEmpty() || region.IsEmpty() || dst.Empty() || src.Empty()) return;
-  if (IntersectRect(target, dst.BoundsRect()).IsEmpty()) return;
+  const TRect t = ClipToBitmap(target, dst);
+  if (t.IsEmpty()) return;
   // Only the part of the region inside the source can be scaled.
   const TRect reg = ClipToBitmap(region, src);
   if (reg.IsEmpty()) return;
-  TBitmap32 scaled;
-  bool done = false;
   if (reg.Left == 0 && reg.Top == 0) {
+    TBitmap32 scaled;
+    bool done;
     if (reg == src.BoundsRect()) {
       done = Resample(src, scaled, target.Width(), target.Height());
     } else {
@@ -151,11 +164,34 @@ void StretchAlphaPiece(TBitmap32& dst, const TRect& target, std::uint8_t o, cons
         std::memcpy(part.ScanLine(y), src.ScanLine(y), reg.Width() * sizeof(TBGRA));
       done = Resample(part, scaled, target.Width(), target.Height());
     }
+    if (done) {
+      BlendAlphaPiece(dst, scaled, Rect(0, 0, scaled.Width() - 1, scaled.Height() - 1), o,
+                      target.TopLeft());
+      return;
+    }
+    // Sources too small to filter are stretched to the nearest pixel instead.
   }
-  // Sources too small to filter are stretched to the nearest pixel instead.
-  if (!done) StretchNearest(src, reg, scaled, target.Width(), target.Height());
-  BlendAlphaPiece(dst, scaled, Rect(0, 0, scaled.Width() - 1, scaled.Height() - 1), o,
-                  target.TopLeft());
+  // Nearest pixel: each visible row is gathered from its source row and blended.
+  TStretchScratch& sc = Scratch();
+  std::vector<int>& cols = sc.cols;
+  std::vector<int>& rows = sc.rows;
+  NearestMap(reg.Left, reg.Width(), target.Width(), t.Left - target.Left, t.Right - target.Left,
+             cols);
+  NearestMap(reg.Top, reg.Height(), target.Height(), t.Top - target.Top, t.Bottom - target.Top,
+             rows);
+  std::vector<TBGRA>& line = sc.img;
+  line.resize(cols.size());
+  const TPaintKernels& k = ActiveKernels();
+  int gathered = -1;
+  for (int y = t.Top; y < t.Bottom; ++y) {
+    const int sy = rows[y - t.Top];
+    if (sy != gathered) {
+      const TBGRA* s = src.ScanLine(sy);
+      for (std::size_t i = 0; i < cols.size(); ++i) line[i] = s[cols[i]];
+      gathered = sy;
+    }
+    k.blend_alpha(dst.ScanLine(y) + t.Left, line.data(), t.Width(), o);
+  }
 }
 
 void CopyKeyedPiece(TBitmap32& dst, const TBitmap32& src_in, TPoint p, const TRect& s, TColor key,
@@ -309,27 +345,51 @@ void StretchMaskedPiece(const TRect& target, bool centre, int mask_offset, const
   const bool filter = centre || (tw > 1 && th > 1 &&
                                  ((tw < region.Width() && th == region.Height()) ||
                                   (th < region.Height() && tw == region.Width())));
-  auto scale = [&](const TRect& reg, TBitmap32& out) {
-    if (filter) {
-      TBitmap32 part(reg.Width(), reg.Height());
-      for (int y = 0; y < reg.Height(); ++y)
-        std::memcpy(part.ScanLine(y), src.ScanLine(reg.Top + y) + reg.Left,
-                    reg.Width() * sizeof(TBGRA));
-      if (Resample(part, out, tw, th)) return;
-    }
-    StretchNearest(src, reg, out, tw, th);
-  };
-  TBitmap32 img, mask;
-  scale(region, img);
-  scale(mask_region, mask);
   TKeyedRow k;
   k.action = TKeyAction::kNoKeyTest;
   k.or_alpha = 0xFF000000u;
   const TPaintKernels& kern = ActiveKernels();
+  if (filter) {
+    auto scale = [&](const TRect& reg, TBitmap32& out) {
+      TBitmap32 part(reg.Width(), reg.Height());
+      for (int y = 0; y < reg.Height(); ++y)
+        std::memcpy(part.ScanLine(y), src.ScanLine(reg.Top + y) + reg.Left,
+                    reg.Width() * sizeof(TBGRA));
+      return Resample(part, out, tw, th);
+    };
+    TBitmap32 img, mask;
+    if (scale(region, img) && scale(mask_region, mask)) {
+      for (int y = t.Top; y < t.Bottom; ++y) {
+        const int iy = y - target.Top, ix = t.Left - target.Left;
+        kern.copy_masked(dst.ScanLine(y) + t.Left, img.ScanLine(iy) + ix, mask.ScanLine(iy) + ix,
+                         t.Width(), k);
+      }
+      return;
+    }
+    // Regions too small to filter are stretched to the nearest pixel instead.
+  }
+  TStretchScratch& sc = Scratch();
+  std::vector<int>& cols = sc.cols;
+  std::vector<int>& rows = sc.rows;
+  NearestMap(region.Left, region.Width(), tw, t.Left - target.Left, t.Right - target.Left, cols);
+  NearestMap(region.Top, region.Height(), th, t.Top - target.Top, t.Bottom - target.Top, rows);
+  std::vector<TBGRA>& img = sc.img;
+  std::vector<TBGRA>& mask = sc.mask;
+  img.resize(cols.size());
+  mask.resize(cols.size());
+  int gathered = -1;
   for (int y = t.Top; y < t.Bottom; ++y) {
-    const int iy = y - target.Top, ix = t.Left - target.Left;
-    kern.copy_masked(dst.ScanLine(y) + t.Left, img.ScanLine(iy) + ix, mask.ScanLine(iy) + ix,
-                     t.Width(), k);
+    const int sy = rows[y - t.Top];
+    if (sy != gathered) {
+      const TBGRA* s = src.ScanLine(sy);
+      const TBGRA* m = src.ScanLine(sy + mask_offset);
+      for (std::size_t i = 0; i < cols.size(); ++i) {
+        img[i] = s[cols[i]];
+        mask[i] = m[cols[i]];
+      }
+      gathered = sy;
+    }
+    kern.copy_masked(dst.ScanLine(y) + t.Left, img.data(), mask.data(), t.Width(), k);
   }
 }
 

@@ -259,6 +259,14 @@ bool ResampleReference(const TBitmap32& src, TBitmap32& dst, int new_width, int 
   return ResampleWith(src, dst, new_width, new_height, false);
 }
 
+void NearestMap(int first, int count, int n, int from, int to, std::vector<int>& map) {
+  map.clear();
+  if (to <= from || n <= 0) return;
+  map.reserve(static_cast<std::size_t>(to - from));
+  for (long long i = from; i < to; ++i)
+    map.push_back(first + static_cast<int>(((2 * i + 1) * count) / (2LL * n)));
+}
+
 void StretchNearest(const TBitmap32& src, const TRect& region, TBitmap32& out, int width,
                     int height) {
   out.SetSize(width, height);

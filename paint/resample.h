@@ -2,6 +2,8 @@
 // platform's nearest-pixel stretch.
 #pragma once
 
+#include <vector>
+
 #include "platform/bitmap.h"
 #include "platform/geometry.h"
 
@@ -16,6 +18,11 @@ bool Resample(const TBitmap32& src, TBitmap32& dst, int new_width, int new_heigh
 
 // The same filtering with the plain scalar loops; the result is identical.
 bool ResampleReference(const TBitmap32& src, TBitmap32& dst, int new_width, int new_height);
+
+// The source index under each destination index from..to-1 of a nearest
+// stretch of count source pixels (starting at first) to n: the pixel under
+// the destination pixel's centre, first + floor((2i + 1) count / 2n).
+void NearestMap(int first, int count, int n, int from, int to, std::vector<int>& map);
 
 // Resizes out to width x height and fills it with the region of src (inside
 // src) stretched to the nearest pixel, as the platform's COLORONCOLOR stretch.
