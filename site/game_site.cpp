@@ -1,0 +1,20 @@
+// Host of the game site, taken from the build configuration.
+#include "site/game_site.h"
+
+#ifndef QV_GAME_HOST
+#error "QV_GAME_HOST must be defined by the build"
+#endif
+
+namespace qv {
+
+ustring GameHost() { return Utf8ToUtf16(QV_GAME_HOST); }
+
+ustring ProfileUrl(ustring_view login) {
+  ustring url = u"http://" + GameHost() + u"/users/" + ustring(login);
+  for (char16_t& c : url) {
+    if (c == u' ') c = u'+';
+  }
+  return url;
+}
+
+}  // namespace qv

@@ -1,0 +1,15 @@
+// The game's web site as this build knows it: its host (set at configure time
+// with -DQV_GAME_HOST=host[:port]) and the address of a manager's profile page.
+#pragma once
+
+#include "platform/ustring.h"
+
+namespace qv {
+
+ustring GameHost();
+
+// "http://" + host + "/users/" + login, with every space replaced by "+" and
+// nothing else escaped (the fetch puts the rest on the wire).
+ustring ProfileUrl(ustring_view login);
+
+}  // namespace qv
