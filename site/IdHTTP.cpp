@@ -311,8 +311,9 @@ ustring TIdHTTP::Get(const ustring& url) {
     if (d.cancelled) throw EIdCancelled();
     auto now = Clock::now();
     if (d.connected && now - d.lastData > readLimit) {
-      throw EIdReadTimeout(u"Read timed out: the server sent nothing for " +
-                           IntToStr(ReadTimeout / 1000) + u" seconds.");
+      const ustring span = ReadTimeout % 1000 == 0 ? IntToStr(ReadTimeout / 1000) + u" s"
+                                                   : IntToStr(ReadTimeout) + u" ms";
+      throw EIdReadTimeout(u"Read timed out: the server sent nothing for " + span + u".");
     }
     const auto untilProcess = slice - (now - lastProcess);
     const int waitMs = static_cast<int>(std::clamp<std::int64_t>(

@@ -21,6 +21,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/ustring.h"
+
 namespace qv::test {
 
 class HttplibServer {
@@ -32,7 +34,7 @@ class HttplibServer {
   ~HttplibServer() { Stop(); }
   void Start() {
     thread_ = std::thread([this] { server.listen_after_bind(); });
-    server.wait_until_ready();
+    while (!server.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   void Stop() {
     server.stop();
@@ -41,7 +43,7 @@ class HttplibServer {
   int Port() const { return port_; }
   std::u16string Url(const std::string& path) const {
     const std::string s = "http://127.0.0.1:" + std::to_string(port_) + path;
-    return std::u16string(s.begin(), s.end());
+    return Utf8ToUtf16(s);
   }
 
   httplib::Server server;
@@ -51,11 +53,12 @@ class HttplibServer {
   std::thread thread_;
 };
 
-// Accepts connections one after another; for each, reads the request head and
-// hands the socket to the handler, then closes it (unless the handler did).
+// Accepts connections one after another; for each, reads a request head and
+// hands the socket to the handler, which writes the response bytes and returns
+// true to wait for another request on the same connection.
 class RawServer {
  public:
-  using Handler = std::function<void(int fd, const std::string& request)>;
+  using Handler = std::function<bool(int fd, const std::string& request)>;
 
   explicit RawServer(Handler handler, int backlog = 16) : handler_(std::move(handler)) {
     listen_ = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -89,13 +92,14 @@ class RawServer {
   int Port() const { return port_; }
   std::u16string Url(const std::string& path) const {
     const std::string s = "http://127.0.0.1:" + std::to_string(port_) + path;
-    return std::u16string(s.begin(), s.end());
+    return Utf8ToUtf16(s);
   }
   std::vector<std::string> Requests() {
     std::lock_guard lock(mutex_);
     return requests_;
   }
   bool Stopping() const { return stop_; }
+  int Connections() const { return connections_; }
 
   static void Send(int fd, const std::string& bytes) {
     std::size_t done = 0;
@@ -113,20 +117,24 @@ class RawServer {
       if (::poll(&p, 1, 20) <= 0) continue;
       const int fd = ::accept(listen_, nullptr, nullptr);
       if (fd < 0) continue;
-      std::string request;
-      char buf[4096];
-      while (request.find("\r\n\r\n") == std::string::npos && !stop_) {
-        pollfd q{fd, POLLIN, 0};
-        if (::poll(&q, 1, 20) <= 0) continue;
-        const ssize_t n = ::recv(fd, buf, sizeof buf, 0);
-        if (n <= 0) break;
-        request.append(buf, static_cast<std::size_t>(n));
+      ++connections_;
+      for (bool more = true; more && !stop_;) {
+        std::string request;
+        char buf[4096];
+        while (request.find("\r\n\r\n") == std::string::npos && !stop_) {
+          pollfd q{fd, POLLIN, 0};
+          if (::poll(&q, 1, 20) <= 0) continue;
+          const ssize_t n = ::recv(fd, buf, sizeof buf, 0);
+          if (n <= 0) break;
+          request.append(buf, static_cast<std::size_t>(n));
+        }
+        if (request.empty()) break;
+        {
+          std::lock_guard lock(mutex_);
+          requests_.push_back(request);
+        }
+        more = handler_(fd, request);
       }
-      {
-        std::lock_guard lock(mutex_);
-        requests_.push_back(request);
-      }
-      if (!request.empty()) handler_(fd, request);
       ::close(fd);
     }
   }
@@ -135,6 +143,7 @@ class RawServer {
   int listen_ = -1;
   int port_ = 0;
   std::atomic<bool> stop_{false};
+  std::atomic<int> connections_{0};
   std::thread thread_;
   std::mutex mutex_;
   std::vector<std::string> requests_;
