@@ -197,6 +197,33 @@ struct TIdHTTP::Impl {
     lastData = Clock::now();
   }
 
+  // The kept connection serves one host and port. libcurl's cache would keep an
+  // older one around (which one it drops is decided by time stamps), so a change
+  // of server starts a new multi handle, which closes the old connection. The
+  // cookies belong to the easy handle and stay.
+  std::string connectionKey;
+  void KeepOnlyConnectionTo(const std::string& wireUrl) {
+    std::string key;
+    CURLU* u = curl_url();
+    if (curl_url_set(u, CURLUPART_URL, wireUrl.c_str(), CURLU_NON_SUPPORT_SCHEME) == CURLUE_OK) {
+      for (CURLUPart part : {CURLUPART_HOST, CURLUPART_PORT}) {
+        char* value = nullptr;
+        if (curl_url_get(u, part, &value, CURLU_DEFAULT_PORT) == CURLUE_OK) key += value;
+        key += '\n';
+        curl_free(value);
+      }
+    }
+    curl_url_cleanup(u);
+    if (!connectionKey.empty() && key != connectionKey) {
+      if (CURLM* fresh = curl_multi_init()) {
+        curl_multi_cleanup(multi);
+        multi = fresh;
+        curl_multi_setopt(multi, CURLMOPT_MAXCONNECTS, 1L);
+      }
+    }
+    connectionKey = key;
+  }
+
   // Host and path of the URL that was fetched, for cookies set by the page.
   void EffectiveHostAndPath(std::string& host, std::string& path) {
     char* effective = nullptr;
@@ -274,6 +301,7 @@ ustring TIdHTTP::Get(const ustring& url) {
   d.busy = true;
   d.cancelled = false;
   d.Reset(MaxContentLength);
+  d.KeepOnlyConnectionTo(wire);
   curl_easy_setopt(d.easy, CURLOPT_URL, wire.c_str());
   curl_easy_setopt(d.easy, CURLOPT_CONNECTTIMEOUT_MS,
                    static_cast<long>(std::max(1, ConnectTimeout)));
