@@ -9,10 +9,15 @@ namespace qv {
 
 namespace {
 std::atomic<TIdAntiFreeze*> gInstance{nullptr};
-}
 
-TIdAntiFreeze::TIdAntiFreeze(std::function<void()> onProcess)
-    : OnProcess(std::move(onProcess)), guiThread_(std::this_thread::get_id()) {
+std::function<void()>& ApplicationHook() {
+  static std::function<void()> hook;
+  return hook;
+}
+}  // namespace
+
+TIdAntiFreeze::TIdAntiFreeze(TComponent* owner, std::function<void()> onProcess)
+    : TComponent(owner), OnProcess(std::move(onProcess)), guiThread_(std::this_thread::get_id()) {
   TIdAntiFreeze* expected = nullptr;
   if (!gInstance.compare_exchange_strong(expected, this)) {
     throw EIdException(u"Only one TIdAntiFreeze can exist per application.");
@@ -26,8 +31,17 @@ TIdAntiFreeze* TIdAntiFreeze::ForThisThread() {
   return af && af->Active && af->guiThread_ == std::this_thread::get_id() ? af : nullptr;
 }
 
+void TIdAntiFreeze::SetApplicationHook(std::function<void()> hook) {
+  ApplicationHook() = std::move(hook);
+}
+
 void TIdAntiFreeze::Process() {
-  if (Active && OnProcess) OnProcess();
+  if (!Active) return;
+  if (OnProcess) {
+    OnProcess();
+  } else if (const auto& hook = ApplicationHook()) {
+    hook();
+  }
 }
 
 }  // namespace qv

@@ -162,10 +162,6 @@ struct TIdHTTP::Impl {
   }
 
   void Configure() {
-    curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
-    curl_easy_setopt(easy, CURLOPT_USERAGENT, kUserAgent);
-    headers = curl_slist_append(nullptr, (std::string("Accept: ") + kAccept).c_str());
-    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
     curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");  // in-memory cookie engine
     curl_easy_setopt(easy, CURLOPT_PROXY, "");       // also ignores *_proxy variables
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
@@ -185,6 +181,33 @@ struct TIdHTTP::Impl {
     // One connection, kept while host and port stay the same.
     curl_multi_setopt(multi, CURLMOPT_MAXCONNECTS, 1L);
   }
+
+  // The settings a caller may change between fetches.
+  void Apply(const TIdHTTP& owner) {
+    for (const std::string* value : {&owner.Request.Accept, &owner.Request.UserAgent}) {
+      for (unsigned char c : *value) {
+        if (c < 0x20 || c == 0x7F) {
+          throw EIdException(u"Invalid request header: it contains a control character.");
+        }
+      }
+    }
+    curl_easy_setopt(easy, CURLOPT_HTTP_VERSION,
+                     static_cast<long>(owner.ProtocolVersion == pv1_0 ? CURL_HTTP_VERSION_1_0
+                                                                      : CURL_HTTP_VERSION_1_1));
+    curl_easy_setopt(easy, CURLOPT_USERAGENT, owner.Request.UserAgent.c_str());
+    curl_slist_free_all(headers);
+    headers = nullptr;
+    // An empty Accept still replaces libcurl's own "Accept: */*".
+    const std::string accept =
+        owner.Request.Accept.empty() ? std::string("Accept;") : "Accept: " + owner.Request.Accept;
+    headers = curl_slist_append(nullptr, accept.c_str());
+    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
+    allowCookies = owner.AllowCookies;
+    parseMeta = (owner.HTTPOptions & (1u << hoNoParseMetaHTTPEquiv)) == 0;
+    if (!allowCookies) curl_easy_setopt(easy, CURLOPT_COOKIELIST, "ALL");
+  }
+  bool allowCookies = true;
+  bool parseMeta = true;
 
   void Reset(std::size_t limit) {
     body.clear();
@@ -245,10 +268,10 @@ struct TIdHTTP::Impl {
     const TContentType ct = ParseContentType(contentType);
     std::string charset = CanonicalCharset(ct.charset);
     // A response without a type may still be a page; one with another type is not.
-    if (ct.mediaType.empty() || IsHtmlMediaType(ct.mediaType)) {
+    if (parseMeta && (ct.mediaType.empty() || IsHtmlMediaType(ct.mediaType))) {
       const TMetaHeaders meta = ScanMetaHeaders(body);
       if (!meta.charset.empty()) charset = meta.charset;
-      if (!meta.setCookies.empty()) {
+      if (allowCookies && !meta.setCookies.empty()) {
         std::string host, path;
         EffectiveHostAndPath(host, path);
         const auto now = static_cast<std::int64_t>(std::time(nullptr));
@@ -263,7 +286,7 @@ struct TIdHTTP::Impl {
   }
 };
 
-TIdHTTP::TIdHTTP() : impl_(std::make_unique<Impl>()) {
+TIdHTTP::TIdHTTP(TComponent* owner) : TComponent(owner), impl_(std::make_unique<Impl>()) {
   GlobalInit();
   impl_->multi = curl_multi_init();
   impl_->easy = curl_easy_init();
@@ -297,6 +320,7 @@ ustring TIdHTTP::Get(const ustring& url) {
   Impl& d = *impl_;
   if (d.busy) throw EIdBusy();
   const std::string wire = UrlToWire(url);
+  d.Apply(*this);
 
   d.busy = true;
   d.cancelled = false;
@@ -314,6 +338,7 @@ ustring TIdHTTP::Get(const ustring& url) {
     Impl& d;
     ~Finish() {
       curl_multi_remove_handle(d.multi, d.easy);
+      if (!d.allowCookies) curl_easy_setopt(d.easy, CURLOPT_COOKIELIST, "ALL");
       d.busy = false;
       d.cancelled = false;
     }

@@ -10,23 +10,38 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 
+#include "platform/component/component.h"
 #include "platform/ustring.h"
 #include "site/IdException.h"
 
 namespace qv {
 
-class TIdHTTP {
+enum TIdHTTPProtocolVersion { pv1_0, pv1_1 };
+
+// hoForceEncodeParams concerns form parameters and changes nothing for a GET;
+// hoNoParseMetaHTTPEquiv leaves a page's meta declarations unread.
+enum TIdHTTPOption { hoForceEncodeParams, hoNoParseMetaHTTPEquiv };
+
+struct TIdHTTPRequest {
+  std::string Accept = "text/html, */*";
+  std::string UserAgent = "Mozilla/3.0 (compatible; Indy Library)";
+};
+
+class TIdHTTP : public TComponent {
  public:
-  TIdHTTP();
+  explicit TIdHTTP(TComponent* owner);
   // The owner must not destroy the client from inside a pending Get (from the
   // anti-freeze hook): Cancel() it and let Get unwind first.
-  ~TIdHTTP();
-  TIdHTTP(const TIdHTTP&) = delete;
-  TIdHTTP& operator=(const TIdHTTP&) = delete;
+  ~TIdHTTP() override;
 
-  static constexpr const char* kAccept = "text/html, */*";
-  static constexpr const char* kUserAgent = "Mozilla/3.0 (compatible; Indy Library)";
+  TIdHTTPProtocolVersion ProtocolVersion = pv1_1;
+  // Header values; they must hold no control characters (Get refuses them).
+  TIdHTTPRequest Request;
+  // Off: no cookie is sent or kept, and the ones kept so far are dropped.
+  bool AllowCookies = true;
+  unsigned HTTPOptions = 1u << hoForceEncodeParams;
 
   // Name look-up and connecting together; fails with "Connect timed out.".
   int ConnectTimeout = 120'000;  // ms

@@ -37,7 +37,7 @@ TEST(PageFetchWire, SendsTheConfiguredRequestAndIgnoresProxies) {
   ::setenv("HTTP_PROXY", proxyUrl.c_str(), 1);
   ::setenv("all_proxy", proxyUrl.c_str(), 1);
 
-  TIdHTTP http;
+  TIdHTTP http(nullptr);
   EXPECT_EQ(http.Get(s.Url("/users/a+b c?x=%41&y=/../z")), u"fine");
   EXPECT_EQ(http.Get(s.Url("/users/Иван#1")), u"fine");
   // Control characters never reach the server.
@@ -65,7 +65,7 @@ TEST(PageFetchWire, KeepsOneConnectionWhileHostAndPortStay) {
   RawServer a(ServeOk), b(ServeOk);
   a.Start();
   b.Start();
-  TIdHTTP http;
+  TIdHTTP http(nullptr);
   http.Get(a.Url("/1"));
   http.Get(a.Url("/2"));
   EXPECT_EQ(a.Connections(), 1);
@@ -85,13 +85,13 @@ TEST(PageFetchWire, ReadsABodyDelimitedByTheConnectionClosing) {
     return false;
   });
   s.Start();
-  TIdHTTP http;
+  TIdHTTP http(nullptr);
   EXPECT_EQ(http.Get(s.Url("/")), u"Привет");
   EXPECT_EQ(http.Get(s.Url("/")), u"Привет");  // a new connection after the close
 }
 
 TEST(PageFetchFaults, NetworkFailuresCarryTheLibrarysMessage) {
-  TIdHTTP http;
+  TIdHTTP http(nullptr);
   int freePort = 0;
   {
     RawServer gone(ServeOk);
@@ -152,7 +152,7 @@ TEST(PageFetchFaults, ASilentServerFailsAfterTheReadTimeout) {
   afterHeaders.Start();
   noAnswer.Start();
 
-  TIdHTTP http;
+  TIdHTTP http(nullptr);
   http.ReadTimeout = 700;
   for (RawServer* server : {&afterHeaders, &noAnswer}) {
     try {
@@ -183,8 +183,8 @@ TEST(PageFetchFaults, AServerThatNeverAcceptsFailsWithConnectTimedOut) {
   test::SleepMs(100);
 
   TickMeter meter;
-  TIdAntiFreeze antiFreeze([&meter] { meter.Tick(); });
-  TIdHTTP http;
+  TIdAntiFreeze antiFreeze(nullptr, [&meter] { meter.Tick(); });
+  TIdHTTP http(nullptr);
   http.ConnectTimeout = 1500;
   try {
     http.Get(deaf.Url("/"));
@@ -212,8 +212,8 @@ TEST(PageFetchAntiFreeze, ASlowTrickleKeepsTheWindowServiced) {
   trickle.Start();
 
   TickMeter meter;
-  TIdAntiFreeze antiFreeze([&meter] { meter.Tick(); });
-  TIdHTTP http;
+  TIdAntiFreeze antiFreeze(nullptr, [&meter] { meter.Tick(); });
+  TIdHTTP http(nullptr);
   EXPECT_EQ(http.Get(trickle.Url("/")), u"<p>slow page</p>");
   std::cout << "trickle: " << meter.ticks << " ticks, largest gap " << meter.MaxGapMs()
             << " ms (target below 50)\n";
@@ -226,7 +226,7 @@ TEST(PageFetchAntiFreeze, ASlowTrickleKeepsTheWindowServiced) {
   EXPECT_EQ(http.Get(trickle.Url("/")), u"<p>slow page</p>");
   antiFreeze.Active = true;
   std::thread other([&] {
-    TIdHTTP own;
+    TIdHTTP own(nullptr);
     EXPECT_EQ(own.Get(trickle.Url("/")), u"<p>slow page</p>");
   });
   other.join();
@@ -244,12 +244,12 @@ TEST(PageFetchAntiFreeze, CancelEndsThePendingFetchSilently) {
   stall.Start();
   good.Start();
 
-  TIdHTTP http;
+  TIdHTTP http(nullptr);
   TickMeter meter;
   meter.extra = [&] {
     if (meter.ticks == 5) http.Cancel();
   };
-  TIdAntiFreeze antiFreeze([&meter] { meter.Tick(); });
+  TIdAntiFreeze antiFreeze(nullptr, [&meter] { meter.Tick(); });
   EXPECT_THROW(http.Get(stall.Url("/")), EIdCancelled);
   EXPECT_FALSE(http.Busy());
   http.Cancel();  // idle: no effect on the next fetch
@@ -274,7 +274,7 @@ TEST(PageFetchAntiFreeze, ASecondFetchWhileOneIsPendingStartsNothing) {
   });
   slow.Start();
 
-  TIdHTTP http;
+  TIdHTTP http(nullptr);
   int refused = 0;
   TickMeter meter;
   meter.extra = [&] {
@@ -285,7 +285,7 @@ TEST(PageFetchAntiFreeze, ASecondFetchWhileOneIsPendingStartsNothing) {
       ++refused;
     }
   };
-  TIdAntiFreeze antiFreeze([&meter] { meter.Tick(); });
+  TIdAntiFreeze antiFreeze(nullptr, [&meter] { meter.Tick(); });
   EXPECT_EQ(http.Get(slow.Url("/first")), u"first");
   EXPECT_GT(refused, 0);
   EXPECT_EQ(refused, meter.ticks);
@@ -295,8 +295,8 @@ TEST(PageFetchAntiFreeze, ASecondFetchWhileOneIsPendingStartsNothing) {
 }
 
 TEST(PageFetchAntiFreeze, OnlyOneExistsPerProcess) {
-  TIdAntiFreeze first;
-  EXPECT_THROW(TIdAntiFreeze second, EIdException);
+  TIdAntiFreeze first(nullptr);
+  EXPECT_THROW(TIdAntiFreeze second(nullptr), EIdException);
   EXPECT_EQ(TIdAntiFreeze::ForThisThread(), &first);
 }
 

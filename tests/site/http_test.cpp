@@ -35,7 +35,7 @@ TEST(PageFetch, DecodesBodiesByHeaderAndMetaCharset) {
   serve("/plain-meta", "<meta charset=utf-8>" + kCp1251, "text/plain; charset=windows-1251");
   s.Start();
 
-  TIdHTTP http;
+  TIdHTTP http(nullptr);
   EXPECT_EQ(http.Get(s.Url("/header1251")), u"<p>Привет</p>");
   EXPECT_EQ(http.Get(s.Url("/meta-utf8")),
             u"<html><head><meta charset=\"utf-8\"></head><body>Привет");
@@ -69,7 +69,7 @@ TEST(PageFetch, StatusesOutside2xxFailWithTheStatusLine) {
   s.server.Get("/empty", [](const httplib::Request&, httplib::Response& res) { res.status = 204; });
   s.Start();
 
-  TIdHTTP http;
+  TIdHTTP http(nullptr);
   struct Case {
     const char* path;
     int code;
@@ -113,7 +113,7 @@ TEST(PageFetch, CookiesLiveAsLongAsTheClient) {
   s.Start();
 
   {
-    TIdHTTP http;
+    TIdHTTP http(nullptr);
     EXPECT_EQ(http.Get(s.Url("/echo")), u"");
     http.Get(s.Url("/login"));
     EXPECT_EQ(http.Get(s.Url("/echo")), u"sid=42");
@@ -124,8 +124,38 @@ TEST(PageFetch, CookiesLiveAsLongAsTheClient) {
     EXPECT_EQ(sent.find(u"evil"), ustring::npos);
   }
   // A new client (a new run of the program) starts without cookies.
-  TIdHTTP fresh;
+  TIdHTTP fresh(nullptr);
   EXPECT_EQ(fresh.Get(s.Url("/echo")), u"");
+}
+
+TEST(PageFetch, SettingsChangedBetweenFetchesApplyToTheNext) {
+  HttplibServer s;
+  s.server.Get("/login", [](const httplib::Request&, httplib::Response& res) {
+    res.set_header("Set-Cookie", "sid=42; Path=/");
+    res.set_content("<meta http-equiv=Set-Cookie content='m=1'>", "text/html");
+  });
+  s.server.Get("/echo", [](const httplib::Request& req, httplib::Response& res) {
+    res.set_content(req.get_header_value("Cookie") + "|" + req.get_header_value("Accept") + "|" +
+                        req.get_header_value("User-Agent") + "|" + req.version,
+                    "text/plain");
+  });
+  s.Start();
+
+  TIdHTTP http(nullptr);
+  http.Get(s.Url("/login"));
+  EXPECT_EQ(http.Get(s.Url("/echo")),
+            u"sid=42; m=1|text/html, */*|Mozilla/3.0 (compatible; Indy Library)|HTTP/1.1");
+  http.AllowCookies = false;
+  http.Request.Accept = "text/plain";
+  http.Request.UserAgent = "Quorvane";
+  http.ProtocolVersion = pv1_0;
+  EXPECT_EQ(http.Get(s.Url("/echo")), u"|text/plain|Quorvane|HTTP/1.0");
+  http.Get(s.Url("/login"));  // neither kind of cookie is kept now
+  http.AllowCookies = true;
+  EXPECT_EQ(http.Get(s.Url("/echo")), u"|text/plain|Quorvane|HTTP/1.0");
+  http.Request.UserAgent = "bad\r\nX-Injected: 1";
+  EXPECT_THROW(http.Get(s.Url("/echo")), EIdException);
+  EXPECT_FALSE(http.Busy());
 }
 
 TEST(PageFetch, ReadsChunkedBodiesAndHonoursTheSizeLimit) {
@@ -157,7 +187,7 @@ TEST(PageFetch, ReadsChunkedBodiesAndHonoursTheSizeLimit) {
   });
   s.Start();
 
-  TIdHTTP http;
+  TIdHTTP http(nullptr);
   EXPECT_EQ(http.Get(s.Url("/chunked")), u"012345678901234567890123456789");
   http.MaxContentLength = 3000;
   EXPECT_EQ(http.Get(s.Url("/big")).size(), 3000u);
