@@ -34,8 +34,8 @@ TClassInfo& TClassInfo::Property(std::string property, TPropertySetter setter) {
   return *this;
 }
 
-TClassInfo& RegisterClass(std::string_view name, std::string_view parent,
-                          std::function<TComponent*(TComponent*)> create) {
+TClassInfo& RegisterPersistentClass(std::string_view name, std::string_view parent,
+                                    std::function<TComponent*(TComponent*)> create) {
   auto& classes = Classes();
   const auto it = classes.find(name);
   if (it != classes.end()) return *it->second;

@@ -37,14 +37,15 @@ struct TClassInfo {
 
 // Registers (or returns the already registered) class; the parent must be
 // registered first or be empty.
-TClassInfo& RegisterClass(std::string_view name, std::string_view parent,
-                          std::function<TComponent*(TComponent*)> create = nullptr);
+TClassInfo& RegisterPersistentClass(std::string_view name, std::string_view parent,
+                                    std::function<TComponent*(TComponent*)> create = nullptr);
 const TClassInfo* FindClass(std::string_view name);
 
 // Registration of a component class C derived from a registered parent.
 template <class C>
 TClassInfo& RegisterComponentClass(std::string_view name, std::string_view parent) {
-  return RegisterClass(name, parent, [](TComponent* owner) -> TComponent* { return new C(owner); });
+  return RegisterPersistentClass(name, parent,
+                                 [](TComponent* owner) -> TComponent* { return new C(owner); });
 }
 
 // Builds a setter that casts the target to C and calls fn(C&, value, reader).

@@ -69,8 +69,8 @@ void RegisterProbes() {
   static bool done = false;
   if (done) return;
   done = true;
-  RegisterClass("TComponent", "");
-  RegisterClass("TItem", "").Property("Name", Setter<TItem>([](TItem& i, auto& v, TReader& r) {
+  RegisterPersistentClass("TComponent", "");
+  RegisterPersistentClass("TItem", "").Property("Name", Setter<TItem>([](TItem& i, auto& v, TReader& r) {
                                         i.name = r.String(v);
                                       }));
   RegisterComponentClass<TProbe>("TProbe", "TComponent")

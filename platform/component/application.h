@@ -1,0 +1,80 @@
+// The application object and the screen: the title, the main form, the
+// message loop until the main form is gone, processing of pending messages,
+// termination, and the default exception handler that shows an error box and
+// lets the window go on; the screen knows the forms in creation order, the
+// pixel density and the cursor.
+#pragma once
+
+#include <exception>
+#include <vector>
+
+#include "platform/component/form.h"
+
+namespace qv {
+
+class TApplication : public TComponent {
+ public:
+  TApplication();
+  ~TApplication() override;
+
+  ustring Title;
+  TCustomForm* MainForm() const { return main_form_; }
+  bool Terminated() const { return terminated_; }
+
+  // Creates a form owned by the application; the first one becomes the main form.
+  template <class F>
+  F* CreateForm() {
+    auto* form = new F(this);
+    if (!main_form_) main_form_ = form;
+    return form;
+  }
+  void SetMainForm(TCustomForm* form) { main_form_ = form; }
+
+  // Shows the main form and runs the message loop until the application is
+  // terminated or the main form is destroyed.
+  void Run();
+  // Handles every pending message without waiting.
+  void ProcessMessages();
+  void Terminate();
+
+  // The default handler: an error box titled with Title whose text is the
+  // error's message with "." added when its last character is above '.'.
+  void HandleException(const std::exception& e);
+  void ShowException(ustring_view message);
+  // The text of the error box for a message.
+  static ustring ExceptionText(ustring_view message);
+  std::function<void(TObject* Sender, const std::exception& e)> OnException;
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
+ private:
+  bool HandleMessage();
+
+  TCustomForm* main_form_ = nullptr;
+  bool terminated_ = false;
+};
+
+class TScreen {
+ public:
+  const std::vector<TCustomForm*>& Forms() const { return forms_; }
+  int FormCount() const { return static_cast<int>(forms_.size()); }
+  int PixelsPerInch() const;
+  int Cursor = 0;
+  TCustomForm* ActiveForm() const;
+
+  // Forms join when their construction starts and leave when destroyed.
+  void AddForm(TCustomForm* form) { forms_.push_back(form); }
+  void RemoveForm(TCustomForm* form);
+
+ private:
+  std::vector<TCustomForm*> forms_;
+};
+
+TApplication& Application();
+TScreen& Screen();
+
+// Text of an exception for the user: UTF-8 messages of std::exception.
+ustring ExceptionMessage(const std::exception& e);
+
+}  // namespace qv

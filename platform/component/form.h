@@ -1,0 +1,103 @@
+// Forms: top-level windowed controls with a border style and title-bar icons,
+// a position on first show, a client size, an active control and tab
+// navigation across nested parents, a create event after the stored
+// description is read, and closing through one gate.
+#pragma once
+
+#include <string_view>
+
+#include "platform/component/wincontrol.h"
+
+namespace qv {
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : unsigned { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = unsigned;  // bits 1 << TBorderIcon
+enum class TPosition {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TCustomForm : public TWinControl {
+ public:
+  explicit TCustomForm(TComponent* owner);
+  ~TCustomForm() override;
+
+  TFormBorderStyle BorderStyle() const { return border_style_; }
+  void SetBorderStyle(TFormBorderStyle s);
+  TBorderIcons BorderIcons() const { return border_icons_; }
+  void SetBorderIcons(TBorderIcons icons);
+  TPosition Position = TPosition::poDesigned;
+  bool KeyPreview = false;
+
+  // The client size; the window is sized around it once its frame is known.
+  void SetClientWidth(int w) { SetClientSize(w, requested_client_.cy); }
+  void SetClientHeight(int h) { SetClientSize(requested_client_.cx, h); }
+  void SetClientSize(int w, int h);
+  TRect ClientRect() const override;
+  TPoint ClientOrigin() const override;
+
+  TWinControl* ActiveControl() const { return active_control_; }
+  void SetActiveControl(TWinControl* control);
+  // Moves the input focus to control (on this form) or records it for later.
+  void FocusControl(TWinControl* control);
+  // The window system gave control the focus.
+  void SetFocusedControl(TWinControl* control);
+  void ControlRemoved(TWinControl* control);
+
+  void Show();
+  void Hide() { SetVisible(false); }
+  // Asks OnCloseQuery and OnClose; hides the form or, for the main form,
+  // ends the application.
+  void Close();
+  bool Active() const;
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+
+  // Builds the form from the embedded description named resource_name, then
+  // runs OnCreate. On an error nothing of the description remains.
+  void ReadDescription(std::string_view resource_name);
+
+  bool Showing() const override { return TWinControl::Showing(); }
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void UpdateShowing() override;
+  void Dispatch(TMessage& message) override;
+  void CMDialogKey(TMessage& m) override;
+  virtual void DoCreate();
+  virtual bool CloseQuery();
+
+ private:
+  void ApplyPosition();
+  void FitWindowToClient();
+
+  TFormBorderStyle border_style_ = TFormBorderStyle::bsSizeable;
+  TBorderIcons border_icons_ = (1u << biSystemMenu) | (1u << biMinimize) | (1u << biMaximize);
+  TSize requested_client_{0, 0};
+  TWinControl* active_control_ = nullptr;
+  bool positioned_ = false;
+};
+
+class TForm : public TCustomForm {
+ public:
+  explicit TForm(TComponent* owner) : TCustomForm(owner) {}
+};
+
+}  // namespace qv

@@ -1,0 +1,208 @@
+// The framework's classes and their published properties.
+#include "platform/component/properties.h"
+
+#include "platform/component/form.h"
+
+namespace qv {
+
+const TEnumNames<TAlign> kAlignNames = {
+    {"alNone", TAlign::alNone},    {"alTop", TAlign::alTop},     {"alBottom", TAlign::alBottom},
+    {"alLeft", TAlign::alLeft},    {"alRight", TAlign::alRight}, {"alClient", TAlign::alClient},
+    {"alCustom", TAlign::alCustom}};
+
+const TEnumNames<TAnchorKind> kAnchorNames = {
+    {"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}};
+
+namespace {
+
+// Set elements are bit positions, so the style bits are named by their index.
+enum TFontStyleBit : unsigned { fbBold, fbItalic, fbUnderline, fbStrikeOut };
+const TEnumNames<TFontStyleBit> kFontStyleBits = {{"fsBold", fbBold},
+                                                  {"fsItalic", fbItalic},
+                                                  {"fsUnderline", fbUnderline},
+                                                  {"fsStrikeOut", fbStrikeOut}};
+
+const TEnumNames<TFontQuality> kQualityNames = {
+    {"fqDefault", TFontQuality::fqDefault},
+    {"fqDraft", TFontQuality::fqDraft},
+    {"fqProof", TFontQuality::fqProof},
+    {"fqNonAntialiased", TFontQuality::fqNonAntialiased},
+    {"fqAntialiased", TFontQuality::fqAntialiased},
+    {"fqClearType", TFontQuality::fqClearType},
+    {"fqClearTypeNatural", TFontQuality::fqClearTypeNatural}};
+
+const TEnumNames<int> kCharsetNames = {{"ANSI_CHARSET", ANSI_CHARSET},
+                                       {"DEFAULT_CHARSET", DEFAULT_CHARSET},
+                                       {"RUSSIAN_CHARSET", RUSSIAN_CHARSET}};
+
+const TEnumNames<TFormBorderStyle> kBorderStyleNames = {
+    {"bsNone", TFormBorderStyle::bsNone},
+    {"bsSingle", TFormBorderStyle::bsSingle},
+    {"bsSizeable", TFormBorderStyle::bsSizeable},
+    {"bsDialog", TFormBorderStyle::bsDialog},
+    {"bsToolWindow", TFormBorderStyle::bsToolWindow},
+    {"bsSizeToolWin", TFormBorderStyle::bsSizeToolWin}};
+
+const TEnumNames<TBorderIcon> kBorderIconNames = {{"biSystemMenu", biSystemMenu},
+                                                  {"biMinimize", biMinimize},
+                                                  {"biMaximize", biMaximize},
+                                                  {"biHelp", biHelp}};
+
+const TEnumNames<TPosition> kPositionNames = {{"poDesigned", TPosition::poDesigned},
+                                              {"poDefault", TPosition::poDefault},
+                                              {"poDefaultPosOnly", TPosition::poDefaultPosOnly},
+                                              {"poDefaultSizeOnly", TPosition::poDefaultSizeOnly},
+                                              {"poScreenCenter", TPosition::poScreenCenter},
+                                              {"poDesktopCenter", TPosition::poDesktopCenter},
+                                              {"poMainFormCenter", TPosition::poMainFormCenter},
+                                              {"poOwnerFormCenter", TPosition::poOwnerFormCenter}};
+
+template <class C, class F>
+TPropertySetter Set(F f) {
+  return Setter<C>(f);
+}
+
+void RegisterControlProperties(TClassInfo& c) {
+  using V = const TDescValue&;
+  using R = TReader&;
+  c.Property("Left", Set<TControl>([](TControl& x, V v, R r) { x.SetLeft(r.Int(v)); }))
+      .Property("Top", Set<TControl>([](TControl& x, V v, R r) { x.SetTop(r.Int(v)); }))
+      .Property("Width", Set<TControl>([](TControl& x, V v, R r) { x.SetWidth(r.Int(v)); }))
+      .Property("Height", Set<TControl>([](TControl& x, V v, R r) { x.SetHeight(r.Int(v)); }))
+      .Property("Caption", Set<TControl>([](TControl& x, V v, R r) { x.SetText(r.String(v)); }))
+      .Property("Text", Set<TControl>([](TControl& x, V v, R r) { x.SetText(r.String(v)); }))
+      .Property("Visible", Set<TControl>([](TControl& x, V v, R r) { x.SetVisible(r.Boolean(v)); }))
+      .Property("Enabled", Set<TControl>([](TControl& x, V v, R r) { x.SetEnabled(r.Boolean(v)); }))
+      .Property("Align",
+                Set<TControl>([](TControl& x, V v, R r) { x.SetAlign(r.Enum(v, kAlignNames)); }))
+      .Property("Anchors",
+                Set<TControl>([](TControl& x, V v, R r) { x.SetAnchors(r.Set(v, kAnchorNames)); }))
+      .Property("AlignWithMargins",
+                Set<TControl>([](TControl& x, V v, R r) { x.SetAlignWithMargins(r.Boolean(v)); }))
+      .Property("Margins.Left", Set<TControl>([](TControl& x, V v, R r) {
+                  TMargins m = x.Margins();
+                  m.Left = r.Int(v);
+                  x.SetMargins(m);
+                }))
+      .Property("Margins.Top", Set<TControl>([](TControl& x, V v, R r) {
+                  TMargins m = x.Margins();
+                  m.Top = r.Int(v);
+                  x.SetMargins(m);
+                }))
+      .Property("Margins.Right", Set<TControl>([](TControl& x, V v, R r) {
+                  TMargins m = x.Margins();
+                  m.Right = r.Int(v);
+                  x.SetMargins(m);
+                }))
+      .Property("Margins.Bottom", Set<TControl>([](TControl& x, V v, R r) {
+                  TMargins m = x.Margins();
+                  m.Bottom = r.Int(v);
+                  x.SetMargins(m);
+                }))
+      .Property("Color", Set<TControl>([](TControl& x, V v, R r) { x.SetColor(r.Color(v)); }))
+      .Property("ParentColor",
+                Set<TControl>([](TControl& x, V v, R r) { x.SetParentColor(r.Boolean(v)); }))
+      .Property("ParentFont",
+                Set<TControl>([](TControl& x, V v, R r) { x.SetParentFont(r.Boolean(v)); }))
+      .Property("Font.Name", Set<TControl>([](TControl& x, V v, R r) {
+                  const ustring name = r.String(v);
+                  x.ChangeFont([&](TFont& f) { f.Name = name; });
+                }))
+      .Property("Font.Height", Set<TControl>([](TControl& x, V v, R r) {
+                  const int h = r.Int(v);
+                  x.ChangeFont([&](TFont& f) { f.Height = h; });
+                }))
+      .Property("Font.Size", Set<TControl>([](TControl& x, V v, R r) {
+                  const int pt = r.Int(v);
+                  x.ChangeFont([&](TFont& f) { f.SetSize(pt); });
+                }))
+      .Property("Font.Color", Set<TControl>([](TControl& x, V v, R r) {
+                  const TColor c = r.Color(v);
+                  x.ChangeFont([&](TFont& f) { f.Color = c; });
+                }))
+      .Property("Font.Charset", Set<TControl>([](TControl& x, V v, R r) {
+                  const int cs =
+                      v.kind == TDescValue::Kind::Integer ? r.Int(v) : r.Enum(v, kCharsetNames);
+                  x.ChangeFont([&](TFont& f) { f.Charset = cs; });
+                }))
+      .Property("Font.Style", Set<TControl>([](TControl& x, V v, R r) {
+                  const unsigned bits = r.Set(v, kFontStyleBits);  // bit i is style 1 << i
+                  x.ChangeFont([&](TFont& f) { f.Style = bits; });
+                }))
+      .Property("Font.Quality", Set<TControl>([](TControl& x, V v, R r) {
+                  const TFontQuality q = r.Enum(v, kQualityNames);
+                  x.ChangeFont([&](TFont& f) { f.Quality = q; });
+                }))
+      .Property("Hint", Set<TControl>([](TControl& x, V v, R r) { x.Hint = r.String(v); }))
+      .Property("ShowHint", Set<TControl>([](TControl& x, V v, R r) { x.ShowHint = r.Boolean(v); }))
+      .Property("Tag", Set<TControl>([](TControl& x, V v, R r) { x.Tag = r.Int(v); }))
+      .Property("OnClick", Set<TControl>([](TControl& x, V v, R r) { x.OnClick = r.Event(v); }))
+      .Property("OnDblClick",
+                Set<TControl>([](TControl& x, V v, R r) { x.OnDblClick = r.Event(v); }))
+      .Property("OnMouseEnter",
+                Set<TControl>([](TControl& x, V v, R r) { x.OnMouseEnter = r.Event(v); }))
+      .Property("OnMouseLeave",
+                Set<TControl>([](TControl& x, V v, R r) { x.OnMouseLeave = r.Event(v); }));
+}
+
+void RegisterWinControlProperties(TClassInfo& c) {
+  using V = const TDescValue&;
+  using R = TReader&;
+  c.Property("TabOrder",
+             Set<TWinControl>([](TWinControl& x, V v, R r) { x.SetTabOrder(r.Int(v)); }))
+      .Property("TabStop",
+                Set<TWinControl>([](TWinControl& x, V v, R r) { x.SetTabStop(r.Boolean(v)); }))
+      .Property("OnEnter",
+                Set<TWinControl>([](TWinControl& x, V v, R r) { x.OnEnter = r.Event(v); }))
+      .Property("OnExit",
+                Set<TWinControl>([](TWinControl& x, V v, R r) { x.OnExit = r.Event(v); }));
+}
+
+void RegisterFormProperties(TClassInfo& c) {
+  using V = const TDescValue&;
+  using R = TReader&;
+  c.Property("BorderStyle", Set<TCustomForm>([](TCustomForm& x, V v, R r) {
+               x.SetBorderStyle(r.Enum(v, kBorderStyleNames));
+             }))
+      .Property("BorderIcons", Set<TCustomForm>([](TCustomForm& x, V v, R r) {
+                  x.SetBorderIcons(r.Set(v, kBorderIconNames));
+                }))
+      .Property("Position", Set<TCustomForm>([](TCustomForm& x, V v, R r) {
+                  x.Position = r.Enum(v, kPositionNames);
+                }))
+      .Property("ClientWidth",
+                Set<TCustomForm>([](TCustomForm& x, V v, R r) { x.SetClientWidth(r.Int(v)); }))
+      .Property("ClientHeight",
+                Set<TCustomForm>([](TCustomForm& x, V v, R r) { x.SetClientHeight(r.Int(v)); }))
+      .Property("KeyPreview",
+                Set<TCustomForm>([](TCustomForm& x, V v, R r) { x.KeyPreview = r.Boolean(v); }))
+      .Property("PixelsPerInch", Set<TCustomForm>([](TCustomForm&, V v, R r) {
+                  r.Int(v);  // the density the form was designed at: always 96 here
+                }))
+      .Property("OnCreate",
+                Set<TCustomForm>([](TCustomForm& x, V v, R r) { x.OnCreate = r.Event(v); }))
+      .Property("OnDestroy",
+                Set<TCustomForm>([](TCustomForm& x, V v, R r) { x.OnDestroy = r.Event(v); }))
+      .Property("OnShow", Set<TCustomForm>([](TCustomForm& x, V v, R r) { x.OnShow = r.Event(v); }))
+      .Property("OnActivate",
+                Set<TCustomForm>([](TCustomForm& x, V v, R r) { x.OnActivate = r.Event(v); }));
+}
+
+}  // namespace
+
+void RegisterFrameworkClasses() {
+  static const bool done = [] {
+    RegisterPersistentClass("TPersistent", "");
+    RegisterPersistentClass("TComponent", "TPersistent");
+    RegisterControlProperties(RegisterPersistentClass("TControl", "TComponent"));
+    RegisterPersistentClass("TGraphicControl", "TControl");
+    RegisterWinControlProperties(RegisterPersistentClass("TWinControl", "TControl"));
+    RegisterPersistentClass("TCustomControl", "TWinControl");
+    RegisterFormProperties(RegisterPersistentClass("TCustomForm", "TWinControl"));
+    RegisterComponentClass<TForm>("TForm", "TCustomForm");
+    return true;
+  }();
+  (void)done;
+}
+
+}  // namespace qv
