@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "platform/window/input.h"
 #include "platform/window/message_box.h"
+#include "platform/window/message_loop.h"
 #include "platform/window/metrics.h"
-#include "platform/window/queue.h"
+#include "platform/window/system.h"
 
 namespace qv {
 
@@ -27,19 +27,14 @@ TApplication::TApplication() : TComponent(nullptr) {}
 
 TApplication::~TApplication() { DestroyComponents(); }
 
+void TApplication::Initialize() { Backend(); }
+
 void TApplication::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   if (operation == TOperation::opRemove && component == main_form_) main_form_ = nullptr;
 }
 
-ustring TApplication::ExceptionText(ustring_view message) {
-  ustring text(message);
-  // A message that ends in a letter or digit gets its full stop; one that
-  // already ends in "." (or other punctuation up to it) does not. An empty
-  // message stays empty.
-  if (!text.empty() && text.back() > u'.') text += u'.';
-  return text;
-}
+ustring TApplication::ExceptionText(ustring_view message) { return ErrorBoxText(message); }
 
 void TApplication::ShowException(ustring_view message) {
   const HWND owner =
@@ -55,53 +50,30 @@ void TApplication::HandleException(const std::exception& e) {
   ShowException(ExceptionMessage(e));
 }
 
-bool TApplication::HandleMessage() {
-  MSG msg;
-  if (!GetMessage(msg)) {
-    terminated_ = true;
-    return false;
-  }
-  try {
-    TranslateMessage(msg);
-    DispatchMessage(msg);
-  } catch (const std::exception& e) {
-    HandleException(e);
-  }
-  return true;
+void TApplication::BindLoop() {
+  TMessageLoop& loop = MessageLoop();
+  loop.SetTitle(Title);
+  loop.OnException = [this](const std::exception& e) { HandleException(e); };
 }
 
 void TApplication::Run() {
   if (!main_form_) return;
-  terminated_ = false;
+  BindLoop();
   if (!main_form_->Visible()) main_form_->Show();
-  while (!terminated_ && main_form_ && HandleMessage()) {
-  }
+  TMessageLoop& loop = MessageLoop();
+  loop.Reset();
+  loop.SetMainWindow(main_form_->Handle());
+  loop.Run();
 }
 
 void TApplication::ProcessMessages() {
-  MSG msg;
-  while (PeekMessage(msg, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      terminated_ = true;
-      // Keep the quit request for the loop that owns it.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    try {
-      TranslateMessage(msg);
-      DispatchMessage(msg);
-    } catch (const std::exception& e) {
-      HandleException(e);
-    }
-  }
-  PresentPending();
+  BindLoop();
+  MessageLoop().ProcessMessages();
 }
 
-void TApplication::Terminate() {
-  if (terminated_) return;
-  terminated_ = true;
-  PostQuitMessage(0);
-}
+void TApplication::Terminate() { MessageLoop().Terminate(); }
+
+bool TApplication::Terminated() const { return MessageLoop().Terminated(); }
 
 int TScreen::PixelsPerInch() const { return GetDpiForSystem(); }
 

@@ -1,8 +1,8 @@
 // The application object and the screen: the title, the main form, the
-// message loop until the main form is gone, processing of pending messages,
-// termination, and the default exception handler that shows an error box and
-// lets the window go on; the screen knows the forms in creation order, the
-// pixel density and the cursor.
+// message loop (platform/window/message_loop.h) until the main form is gone,
+// processing of pending messages, termination, and the default exception
+// handler that shows an error box and lets the window go on; the screen knows
+// the forms in creation order, the pixel density and the cursor.
 #pragma once
 
 #include <exception>
@@ -17,9 +17,11 @@ class TApplication : public TComponent {
   TApplication();
   ~TApplication() override;
 
+  // Starts the desktop backend unless one is installed already.
+  void Initialize();
   ustring Title;
   TCustomForm* MainForm() const { return main_form_; }
-  bool Terminated() const { return terminated_; }
+  bool Terminated() const;
 
   // Creates a form owned by the application; the first one becomes the main form.
   template <class F>
@@ -49,10 +51,10 @@ class TApplication : public TComponent {
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
-  bool HandleMessage();
+  // The message loop reports errors here and titles its boxes with Title.
+  void BindLoop();
 
   TCustomForm* main_form_ = nullptr;
-  bool terminated_ = false;
 };
 
 class TScreen {

@@ -35,13 +35,13 @@ enum class TRawKind {
   PointerLeft,  // the pointer left all windows of the program
 };
 
-enum class TMouseButton { Left, Right, Middle };
+enum class TRawMouseButton { Left, Right, Middle };
 
 struct TRawEvent {
   TRawKind kind = TRawKind::MouseMove;
   HWND window;  // the top-level window the event belongs to (may be null for the pointer)
   TPoint pt;    // screen coordinates
-  TMouseButton button = TMouseButton::Left;
+  TRawMouseButton button = TRawMouseButton::Left;
   int vk = 0;
   int scancode = 0;
   bool repeat = false;

@@ -119,7 +119,7 @@ void THeadlessBackend::MoveMouse(TPoint screen, bool pump) {
   Post(e, pump);
 }
 
-void THeadlessBackend::MouseDown(TPoint screen, TMouseButton b, bool pump) {
+void THeadlessBackend::MouseDown(TPoint screen, TRawMouseButton b, bool pump) {
   MoveMouse(screen, false);
   TRawEvent e;
   e.kind = TRawKind::MouseDown;
@@ -128,7 +128,7 @@ void THeadlessBackend::MouseDown(TPoint screen, TMouseButton b, bool pump) {
   Post(e, pump);
 }
 
-void THeadlessBackend::MouseUp(TPoint screen, TMouseButton b, bool pump) {
+void THeadlessBackend::MouseUp(TPoint screen, TRawMouseButton b, bool pump) {
   MoveMouse(screen, false);
   TRawEvent e;
   e.kind = TRawKind::MouseUp;
@@ -137,7 +137,7 @@ void THeadlessBackend::MouseUp(TPoint screen, TMouseButton b, bool pump) {
   Post(e, pump);
 }
 
-void THeadlessBackend::Click(TPoint screen, TMouseButton b, bool pump) {
+void THeadlessBackend::Click(TPoint screen, TRawMouseButton b, bool pump) {
   MouseDown(screen, b, false);
   MouseUp(screen, b, pump);
 }

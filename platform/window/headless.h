@@ -78,9 +78,9 @@ class THeadlessBackend final : public TBackend {
   // Synthetic input, in screen coordinates. Each call queues the events and,
   // unless pump is false, dispatches everything pending.
   void MoveMouse(TPoint screen, bool pump = true);
-  void MouseDown(TPoint screen, TMouseButton b = TMouseButton::Left, bool pump = true);
-  void MouseUp(TPoint screen, TMouseButton b = TMouseButton::Left, bool pump = true);
-  void Click(TPoint screen, TMouseButton b = TMouseButton::Left, bool pump = true);
+  void MouseDown(TPoint screen, TRawMouseButton b = TRawMouseButton::Left, bool pump = true);
+  void MouseUp(TPoint screen, TRawMouseButton b = TRawMouseButton::Left, bool pump = true);
+  void Click(TPoint screen, TRawMouseButton b = TRawMouseButton::Left, bool pump = true);
   void Wheel(TPoint screen, int notches, bool pump = true);
   void PointerLeaves(bool pump = true);
   void KeyDown(int vk, bool pump = true);

@@ -74,39 +74,39 @@ unsigned KeyFlags() {
   return k;
 }
 
-unsigned ButtonBit(TMouseButton b) {
+unsigned ButtonBit(TRawMouseButton b) {
   switch (b) {
-    case TMouseButton::Right:
+    case TRawMouseButton::Right:
       return MK_RBUTTON;
-    case TMouseButton::Middle:
+    case TRawMouseButton::Middle:
       return MK_MBUTTON;
-    case TMouseButton::Left:
+    case TRawMouseButton::Left:
     default:
       return MK_LBUTTON;
   }
 }
 
-int ButtonVk(TMouseButton b) {
+int ButtonVk(TRawMouseButton b) {
   switch (b) {
-    case TMouseButton::Right:
+    case TRawMouseButton::Right:
       return VK_RBUTTON;
-    case TMouseButton::Middle:
+    case TRawMouseButton::Middle:
       return VK_MBUTTON;
-    case TMouseButton::Left:
+    case TRawMouseButton::Left:
     default:
       return VK_LBUTTON;
   }
 }
 
 // WM_xBUTTONDOWN of the button; up is +1, double click +2.
-UINT ButtonDownMessage(TMouseButton b, bool nc) {
+UINT ButtonDownMessage(TRawMouseButton b, bool nc) {
   const UINT base = nc ? WM_NCLBUTTONDOWN : WM_LBUTTONDOWN;
   switch (b) {
-    case TMouseButton::Right:
+    case TRawMouseButton::Right:
       return base + 3;
-    case TMouseButton::Middle:
+    case TRawMouseButton::Middle:
       return base + 6;
-    case TMouseButton::Left:
+    case TRawMouseButton::Left:
     default:
       return base;
   }
@@ -154,7 +154,7 @@ void RouteMouse(const TRawEvent& e) {
     if (e.kind == TRawKind::MouseMove) {
       SetWindowPos(sys.moving, HWND{}, e.pt.X - sys.move_offset.X, e.pt.Y - sys.move_offset.Y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    } else if (up && e.button == TMouseButton::Left) {
+    } else if (up && e.button == TRawMouseButton::Left) {
       const HWND h = sys.moving;
       sys.moving = HWND{};
       sys.buttons &= ~bit;

@@ -428,10 +428,10 @@ class TSdlBackend final : public TBackend {
     return {r.Left + x, r.Top + y};
   }
 
-  static TMouseButton Button(Uint8 b) {
-    if (b == SDL_BUTTON_RIGHT) return TMouseButton::Right;
-    if (b == SDL_BUTTON_MIDDLE) return TMouseButton::Middle;
-    return TMouseButton::Left;
+  static TRawMouseButton Button(Uint8 b) {
+    if (b == SDL_BUTTON_RIGHT) return TRawMouseButton::Right;
+    if (b == SDL_BUTTON_MIDDLE) return TRawMouseButton::Middle;
+    return TRawMouseButton::Left;
   }
 
   void Translate(const SDL_Event& ev) {

@@ -261,8 +261,8 @@ TEST_F(ControlTest, DefaultHandlerShowsTheBoxAndTheWindowGoesOn) {
   dot->OnClick = [](TObject*) { throw std::runtime_error("HTTP/1.1 404 Not Found"); };
   form_->Show();
   // Input dispatched by the application loop reaches its exception handler.
-  headless_->MouseDown(ScreenOf(dot, {5, 5}), TMouseButton::Left, false);
-  headless_->MouseUp(ScreenOf(dot, {5, 5}), TMouseButton::Left, false);
+  headless_->MouseDown(ScreenOf(dot, {5, 5}), TRawMouseButton::Left, false);
+  headless_->MouseUp(ScreenOf(dot, {5, 5}), TRawMouseButton::Left, false);
   Application().ProcessMessages();
   ASSERT_EQ(headless_->MessageBoxes().size(), 1u);
   EXPECT_EQ(headless_->MessageBoxes()[0].title, u"Ballora Quorvane");

@@ -1,7 +1,8 @@
-// The application object: title, main window, the message loop that runs
-// until the main window is destroyed, processing of pending messages for
-// long operations, termination, and the default handler that shows an error
-// escaping an event handler in a message box.
+// The message loop of the program: it runs until the main window is
+// destroyed, processes pending messages for long operations, terminates, and
+// hands an error escaping a message handler to the default handler, which
+// shows it in an error box. The application object of the component layer
+// drives it.
 #pragma once
 
 #include <exception>
@@ -12,7 +13,7 @@
 
 namespace qv {
 
-class TApplication {
+class TMessageLoop {
  public:
   // Starts the desktop backend unless one is installed already.
   void Initialize();
@@ -49,6 +50,10 @@ class TApplication {
   bool terminated_ = false;
 };
 
-TApplication& Application();
+TMessageLoop& MessageLoop();
+
+// The text of the error box for an error's message: "." is added when the
+// last character's code is above '.'; an empty message stays empty.
+ustring ErrorBoxText(ustring_view message);
 
 }  // namespace qv

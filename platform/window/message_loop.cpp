@@ -1,5 +1,5 @@
 // The application object and its message loop.
-#include "platform/window/application.h"
+#include "platform/window/message_loop.h"
 
 #include "platform/window/input.h"
 #include "platform/window/message_box.h"
@@ -9,19 +9,19 @@
 
 namespace qv {
 
-TApplication& Application() {
-  static TApplication app;
+TMessageLoop& MessageLoop() {
+  static TMessageLoop app;
   return app;
 }
 
-void TApplication::Initialize() { Backend(); }
+void TMessageLoop::Initialize() { Backend(); }
 
-void TApplication::Reset() {
+void TMessageLoop::Reset() {
   main_ = HWND{};
   terminated_ = false;
 }
 
-bool TApplication::Dispatch(bool wait) {
+bool TMessageLoop::Dispatch(bool wait) {
   MSG msg;
   try {
     if (wait) {
@@ -45,34 +45,38 @@ bool TApplication::Dispatch(bool wait) {
   return true;
 }
 
-void TApplication::Run() {
+void TMessageLoop::Run() {
   if (!IsWindow(main_)) return;
   while (!terminated_ && IsWindow(main_)) Dispatch(true);
   terminated_ = true;
 }
 
-void TApplication::HandleMessage() { Dispatch(true); }
+void TMessageLoop::HandleMessage() { Dispatch(true); }
 
-void TApplication::ProcessMessages() {
+void TMessageLoop::ProcessMessages() {
   // Bounded so that a window that keeps posting cannot hold the caller.
   for (int i = 0; i < 100000 && !terminated_ && Dispatch(false); ++i) {
   }
   PresentPending();
 }
 
-void TApplication::Terminate() {
+void TMessageLoop::Terminate() {
   terminated_ = true;
   PostQuitMessage(0);
 }
 
-void TApplication::HandleException(const std::exception& e) {
+void TMessageLoop::HandleException(const std::exception& e) {
   if (OnException) {
     OnException(e);
     return;
   }
-  ustring text = Utf8ToUtf16(e.what());
+  MessageBox(HWND{}, ErrorBoxText(Utf8ToUtf16(e.what())), title_, MB_OK | MB_ICONERROR);
+}
+
+ustring ErrorBoxText(ustring_view message) {
+  ustring text(message);
   if (!text.empty() && text.back() > u'.') text += u'.';
-  MessageBox(HWND{}, text, title_, MB_OK | MB_ICONERROR);
+  return text;
 }
 
 }  // namespace qv
