@@ -1,6 +1,7 @@
 // Class registry entries of the site components and their property setters.
 #include "site/site_classes.h"
 
+#include "platform/component/properties.h"
 #include "platform/component/reader.h"
 #include "platform/component/registry.h"
 #include "site/IdAntiFreeze.h"
@@ -43,7 +44,7 @@ int PositiveMs(const TDescValue& v, TReader& r) {
 }  // namespace
 
 void RegisterSiteClasses() {
-  RegisterClass("TComponent", "");
+  RegisterFrameworkClasses();
   const char* noAuth = "the HTTP client sends no credentials";
   const char* noBody = "a GET request has no body or range";
   const char* noProxy = "the HTTP client connects without a proxy";
