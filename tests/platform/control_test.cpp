@@ -376,3 +376,20 @@ end
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+TEST_F(ControlTest, ScreenListsFormsInCreationOrder) {
+  const int before = Screen().FormCount();
+  auto second = std::make_unique<TForm>(nullptr);
+  ASSERT_EQ(Screen().FormCount(), before + 1);
+  EXPECT_EQ(Screen().Forms()[static_cast<std::size_t>(before) - 1], form_.get());
+  EXPECT_EQ(Screen().Forms().back(), second.get());
+  second.reset();
+  EXPECT_EQ(Screen().FormCount(), before);
+  EXPECT_EQ(Screen().PixelsPerInch(), 96);
+}
+
+}  // namespace
+}  // namespace qv
