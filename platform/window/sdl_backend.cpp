@@ -166,6 +166,9 @@ class TSdlBackend final : public TBackend {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // The X server's own framebuffer: an accelerated one would recreate the
+    // native window behind our back (and lose its shape).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       throw std::runtime_error(std::string("No display for the window: ") + SDL_GetError());
     }
@@ -260,11 +263,13 @@ class TSdlBackend final : public TBackend {
 
   void SetShape(HWND hwnd, const TRegion* region) override {
     TNative* n = Find(hwnd);
-    if (n == nullptr || n->xwin == 0 || x_ == nullptr) return;
+    // SDL's own connection: requests on it follow the window's creation.
+    Display* d = sdl_display_;
+    if (n == nullptr || n->xwin == 0 || d == nullptr) return;
     int event_base = 0, error_base = 0;
-    if (!XShapeQueryExtension(x_, &event_base, &error_base)) return;
+    if (!XShapeQueryExtension(d, &event_base, &error_base)) return;
     if (region == nullptr) {
-      XShapeCombineMask(x_, n->xwin, ShapeBounding, 0, 0, None, ShapeSet);
+      XShapeCombineMask(d, n->xwin, ShapeBounding, 0, 0, None, ShapeSet);
     } else {
       std::vector<XRectangle> rects;
       rects.reserve(region->Rects().size());
@@ -273,10 +278,10 @@ class TSdlBackend final : public TBackend {
                          static_cast<unsigned short>(r.Width()),
                          static_cast<unsigned short>(r.Height())});
       }
-      XShapeCombineRectangles(x_, n->xwin, ShapeBounding, 0, 0, rects.data(),
+      XShapeCombineRectangles(d, n->xwin, ShapeBounding, 0, 0, rects.data(),
                               static_cast<int>(rects.size()), ShapeSet, YXBanded);
     }
-    XFlush(x_);
+    XFlush(d);
   }
 
   void Minimize(HWND hwnd) override {
@@ -382,7 +387,14 @@ class TSdlBackend final : public TBackend {
 
   TNative* Find(HWND h) {
     auto it = windows_.find(h.id);
-    return it == windows_.end() ? nullptr : &it->second;
+    if (it == windows_.end()) return nullptr;
+    // SDL may recreate the X window; always name the current one.
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(it->second.sdl, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
+      it->second.xwin = info.info.x11.window;
+    }
+    return &it->second;
   }
 
   HWND ByWindowId(Uint32 id) {
