@@ -9,10 +9,10 @@
 #include <stdexcept>
 #include <thread>
 
-#include "platform/window/application.h"
 #include "platform/window/hook.h"
 #include "platform/window/keys.h"
 #include "platform/window/message_box.h"
+#include "platform/window/message_loop.h"
 #include "platform/window/shell.h"
 #include "tests/platform/window_fixture.h"
 
@@ -22,8 +22,8 @@ namespace {
 class WindowApp : public WindowTest {
  protected:
   void TearDown() override {
-    Application().Reset();
-    Application().OnException = nullptr;
+    MessageLoop().Reset();
+    MessageLoop().OnException = nullptr;
     WindowTest::TearDown();
   }
 
@@ -62,7 +62,7 @@ TEST_F(WindowApp, TheRealBoxIsModalAndAnsweredByTheKeyboard) {
   std::size_t painted_in_loop = 0;
   WatchForBox([&](HWND) {
     main_enabled_during = IsWindowEnabled(main);
-    backend->Click(At(main, 10, 10), TMouseButton::Left, false);
+    backend->Click(At(main, 10, 10), TRawMouseButton::Left, false);
     // Answer a little later, so that the loop has time to paint.
     SetTimer(HWND{}, 0, 50, [&, this](HWND, UINT, std::uintptr_t id, std::uint64_t) {
       KillTimer(HWND{}, id);
@@ -95,9 +95,9 @@ TEST_F(WindowApp, TheRealBoxIsLaidOutAroundItsTextAndAnsweredByItsButton) {
     // The OK button is centred at the bottom, 12 px from the edge.
     TPoint ok{client.Width() / 2, client.Height() - 12 - 11};
     ClientToScreen(h, ok);
-    backend->MouseDown(ok, TMouseButton::Left, false);
-    backend->MouseUp({ok.X + 200, ok.Y}, TMouseButton::Left, false);  // released off it: nothing
-    backend->Click(ok, TMouseButton::Left, false);
+    backend->MouseDown(ok, TRawMouseButton::Left, false);
+    backend->MouseUp({ok.X + 200, ok.Y}, TRawMouseButton::Left, false);  // released off it: nothing
+    backend->Click(ok, TRawMouseButton::Left, false);
   });
   EXPECT_EQ(MessageBox(HWND{}, u"Готово", u"Заголовок", MB_ICONINFORMATION), IDOK);
   EXPECT_GE(client.Width(), 160);
@@ -120,11 +120,11 @@ TEST_F(WindowApp, EscapeAndTheDesktopCloseAnswerTooAndNothingHangs) {
 }
 
 TEST_F(WindowApp, ErrorsReachTheDefaultHandlerWithATrailingFullStop) {
-  Application().SetTitle(u"Ballora Quorvane");
-  Application().HandleException(std::runtime_error("HTTP/1.1 404 Not Found"));
-  Application().HandleException(std::runtime_error("Уже с точкой."));
-  Application().HandleException(std::runtime_error("(скобка)"));
-  Application().HandleException(std::runtime_error(""));
+  MessageLoop().SetTitle(u"Ballora Quorvane");
+  MessageLoop().HandleException(std::runtime_error("HTTP/1.1 404 Not Found"));
+  MessageLoop().HandleException(std::runtime_error("Уже с точкой."));
+  MessageLoop().HandleException(std::runtime_error("(скобка)"));
+  MessageLoop().HandleException(std::runtime_error(""));
   ASSERT_EQ(backend->MessageBoxes().size(), 4u);
   EXPECT_EQ(backend->MessageBoxes()[0].text, u"HTTP/1.1 404 Not Found.");
   EXPECT_EQ(backend->MessageBoxes()[0].title, u"Ballora Quorvane");
@@ -137,16 +137,16 @@ TEST_F(WindowApp, ErrorsReachTheDefaultHandlerWithATrailingFullStop) {
 TEST_F(WindowApp, TheLoopRunsUntilTheMainWindowIsGoneAndSurvivesErrors) {
   HWND main = Form();
   ShowWindow(main, SW_SHOW);
-  Application().SetMainWindow(main);
+  MessageLoop().SetMainWindow(main);
   handlers[main.id] = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
     if (m == WM_USER) throw std::runtime_error("Сбой");
     return std::nullopt;
   };
   PostMessage(main, WM_USER);
   PostMessage(main, WM_CLOSE);
-  Application().Run();
+  MessageLoop().Run();
   EXPECT_FALSE(IsWindow(main));
-  EXPECT_TRUE(Application().Terminated());
+  EXPECT_TRUE(MessageLoop().Terminated());
   ASSERT_EQ(backend->MessageBoxes().size(), 1u);
   EXPECT_EQ(backend->MessageBoxes()[0].text, u"Сбой.");
 }
@@ -154,20 +154,20 @@ TEST_F(WindowApp, TheLoopRunsUntilTheMainWindowIsGoneAndSurvivesErrors) {
 TEST_F(WindowApp, ProcessMessagesServesWindowsDuringLongWork) {
   HWND main = Form();
   ShowWindow(main, SW_SHOW);
-  Application().SetMainWindow(main);
+  MessageLoop().SetMainWindow(main);
   PostMessage(main, WM_USER);
-  backend->Click(At(main, 5, 5), TMouseButton::Left, false);
-  Application().ProcessMessages();
+  backend->Click(At(main, 5, 5), TRawMouseButton::Left, false);
+  MessageLoop().ProcessMessages();
   EXPECT_EQ(Of(WM_USER).size(), 1u);
   EXPECT_EQ(Of(WM_LBUTTONUP, main).size(), 1u);
   EXPECT_EQ(Of(WM_PAINT, main).size(), 1u);
-  EXPECT_FALSE(Application().Terminated());
-  Application().Terminate();
-  Application().ProcessMessages();
-  EXPECT_TRUE(Application().Terminated());
+  EXPECT_FALSE(MessageLoop().Terminated());
+  MessageLoop().Terminate();
+  MessageLoop().ProcessMessages();
+  EXPECT_TRUE(MessageLoop().Terminated());
   // Nothing can arrive any more: the headless loop returns instead of waiting.
-  Application().Reset();
-  Application().SetMainWindow(main);
+  MessageLoop().Reset();
+  MessageLoop().SetMainWindow(main);
   MSG msg;
   PumpPendingMessages();
   EXPECT_FALSE(GetMessage(msg));
