@@ -34,6 +34,8 @@ using win::Sys;
 
 void ShutdownWindowSystem() {
   auto& sys = Sys();
+  // Hooks belong to a running desktop; their owners may be gone by now.
+  sys.hooks.clear();
   for (int guard = 0; !sys.toplevels.empty() && guard < 100000; ++guard) {
     const HWND h = sys.toplevels.back();
     if (!DestroyWindow(h)) {

@@ -70,9 +70,8 @@ void RegisterProbes() {
   if (done) return;
   done = true;
   RegisterPersistentClass("TComponent", "");
-  RegisterPersistentClass("TItem", "").Property("Name", Setter<TItem>([](TItem& i, auto& v, TReader& r) {
-                                        i.name = r.String(v);
-                                      }));
+  RegisterPersistentClass("TItem", "")
+      .Property("Name", Setter<TItem>([](TItem& i, auto& v, TReader& r) { i.name = r.String(v); }));
   RegisterComponentClass<TProbe>("TProbe", "TComponent")
       .Property("Caption",
                 Setter<TProbe>([](TProbe& p, auto& v, TReader& r) { p.SetCaption(r.String(v)); }))

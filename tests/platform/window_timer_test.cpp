@@ -144,6 +144,7 @@ TEST_F(WindowTimers, AHookCanGiveAFormItsFrameBeforeTheFirstPaint) {
   EXPECT_EQ(frames_painted, 1);
   EXPECT_TRUE(Of(WM_NCPAINT, f).empty()) << "the form's own procedure never painted a frame";
   EXPECT_EQ(Of(WM_PAINT, f).size(), 1u) << "the rest still reaches it";
+  DestroyWindow(f);  // its procedure refers to this test's locals
 }
 
 }  // namespace
