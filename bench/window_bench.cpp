@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <exception>
 #include <memory>
 
 #include "platform/window/headless.h"
@@ -26,7 +27,12 @@ bool StartBackend(benchmark::State& state, bool desktop) {
       state.SkipWithError("no X display (run under xvfb-run)");
       return false;
     }
-    InitWindowSystem(CreateSdlBackend());
+    try {
+      InitWindowSystem(CreateSdlBackend());
+    } catch (const std::exception& e) {
+      state.SkipWithError(e.what());
+      return false;
+    }
   }
   WNDCLASS wc;
   if (!GetClassInfo(u"QvBenchForm", wc)) {

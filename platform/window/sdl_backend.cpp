@@ -169,8 +169,14 @@ class TSdlBackend final : public TBackend {
     // The X server's own framebuffer: an accelerated one would recreate the
     // native window behind our back (and lose its shape).
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      throw std::runtime_error(std::string("No display for the window: ") + SDL_GetError());
+    // SDL's X11 driver cannot be started a second time in one process, so
+    // video stays up once it is (a new backend just makes new windows).
+    static bool video_up = false;
+    if (!video_up) {
+      if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        throw std::runtime_error(std::string("No display for the window: ") + SDL_GetError());
+      }
+      video_up = true;
     }
     x_ = XOpenDisplay(nullptr);
     if (x_ != nullptr) {
@@ -186,7 +192,6 @@ class TSdlBackend final : public TBackend {
     for (auto& [id, w] : windows_) SDL_DestroyWindow(w.sdl);
     windows_.clear();
     if (x_ != nullptr) XCloseDisplay(x_);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
 
   const char* Name() const override { return "sdl2"; }

@@ -151,6 +151,11 @@ void SdlDisplay::ShapeAndDrag() {
 TEST_F(SdlDisplay, WindowsArePaintedShapedClickedAndDraggedThroughTheXServer) {
   PaintAndClick();
   ShapeAndDrag();
+  // A second desktop backend in the same process works as the first.
+  InitWindowSystem(CreateSdlBackend());
+  HWND f = Form(900, 600, 100, 80);
+  ShowWindow(f, SW_SHOW);
+  EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(At(f, 50, 40)) == ColorToRGB(clBtnFace); }));
 }
 
 }  // namespace
