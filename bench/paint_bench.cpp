@@ -36,11 +36,13 @@ std::map<std::string, double>& Speeds() {
 struct Surfaces {
   int w, h;
   TBitmap32 src, dst, mask, parent, small;
+  TBitmap32 keyed;  // the source with key pixels transparent, the others opaque
   pixman_image_t* psrc = nullptr;
   pixman_image_t* pxsrc = nullptr;  // the source as opaque x8r8g8b8
   pixman_image_t* pdst = nullptr;
   pixman_image_t* pmask = nullptr;
   pixman_image_t* psmall = nullptr;
+  pixman_image_t* pkeyed = nullptr;
 
   static pixman_image_t* View(pixman_format_code_t f, TBitmap32& b) {
     return pixman_image_create_bits(f, b.Width(), b.Height(),
@@ -55,7 +57,8 @@ struct Surfaces {
         dst(width, height),
         mask(width, height * 2),
         parent(width, height),
-        small(width * 100 / 137, height * 100 / 137) {
+        small(width * 100 / 137, height * 100 / 137),
+        keyed(width, height) {
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
         const bool key = ((x * 7 + y * 3) % 11) == 0;
@@ -74,6 +77,12 @@ struct Surfaces {
     for (int y = 0; y < small.Height(); ++y)
       for (int x = 0; x < small.Width(); ++x)
         small.Pixel(x, y) = {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 50, 160};
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const TBGRA p = src.Pixel(x, y);
+        keyed.Pixel(x, y) = p == kKeyPixel ? TBGRA{} : TBGRA{p.B, p.G, p.R, 255};
+      }
+    pkeyed = View(PIXMAN_a8r8g8b8, keyed);
     psrc = View(PIXMAN_a8r8g8b8, src);
     pxsrc = View(PIXMAN_x8r8g8b8, src);
     pdst = View(PIXMAN_a8r8g8b8, dst);
@@ -81,7 +90,7 @@ struct Surfaces {
     psmall = View(PIXMAN_a8r8g8b8, small);
   }
   ~Surfaces() {
-    for (pixman_image_t* i : {psrc, pxsrc, pdst, pmask, psmall}) pixman_image_unref(i);
+    for (pixman_image_t* i : {psrc, pxsrc, pdst, pmask, psmall, pkeyed}) pixman_image_unref(i);
   }
   Surfaces(const Surfaces&) = delete;
   Surfaces& operator=(const Surfaces&) = delete;
@@ -182,8 +191,10 @@ std::vector<Op> Ops() {
                    BlendAlphaPiece(s.dst, s.src, Rect(0, 0, s.w - 1, s.h - 1), 255, {0, 0});
                  }});
   ops.push_back(
+      // A keyed copy is an over with one-bit alpha: the peer composites the
+      // source over, its key holes standing in as transparent pixels.
       {"CopyKeyedPiece",
-       [](Surfaces& s) { Composite(PIXMAN_OP_SRC, s.psrc, nullptr, s.pdst, s.w, s.h); },
+       [](Surfaces& s) { Composite(PIXMAN_OP_OVER, s.pkeyed, nullptr, s.pdst, s.w, s.h); },
        [](Surfaces& s) {
          TCacheInfo ci;
          ci.Bmp = &s.parent;
@@ -239,7 +250,11 @@ std::vector<Op> Ops() {
                                                pixman_int_to_fixed(s.small.Height()) / s.h);
                    pixman_image_set_transform(s.psmall, &t);
                    pixman_image_set_filter(s.psmall, PIXMAN_FILTER_NEAREST, nullptr, 0);
-                   Composite(PIXMAN_OP_SRC, s.psmall, nullptr, s.pdst, s.w, s.h);
+                   // The image and its mask, both scaled, as the masked stretch reads them.
+                   pixman_image_set_transform(s.pmask, &t);
+                   pixman_image_set_filter(s.pmask, PIXMAN_FILTER_NEAREST, nullptr, 0);
+                   pixman_image_set_component_alpha(s.pmask, 1);
+                   Composite(PIXMAN_OP_SRC, s.psmall, s.pmask, s.pdst, s.w, s.h);
                  },
                  [](Surfaces& s) {
                    const int sh = s.small.Height() / 2;

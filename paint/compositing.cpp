@@ -56,28 +56,40 @@ const TBitmap32& Readable(const TBitmap32& src, const TBitmap32& dst,
   return *copy;
 }
 
-// Runs a keyed kernel over one destination row, taking key pixels from the
-// parent row where it covers the destination columns and leaving them
-// elsewhere. px0 is the parent column of destination column dx0.
-template <class Kernel>
-void WithParentRow(const TBitmap32* parent, long long parent_y, long long px0, int n, TKeyedRow k,
-                   Kernel&& run) {
-  if (!parent || parent_y < 0 || parent_y >= parent->Height()) {
-    k.action = TKeyAction::kLeave;
-    run(0, n, k);
-    return;
+// Where the parent bitmap lies under the destination columns of a piece:
+// columns [first, last) of the piece have a parent column, the others not.
+// Key pixels take the parent's pixel where there is one and stay elsewhere.
+struct TParentSpan {
+  const TBitmap32* parent = nullptr;
+  long long px0 = 0;  // parent column under the piece's first column
+  int first = 0, last = 0;
+
+  TParentSpan(const TBitmap32* p, long long parent_x, int n) : parent(p), px0(parent_x) {
+    if (!p) return;
+    first = static_cast<int>(std::clamp<long long>(-px0, 0, n));
+    last = static_cast<int>(std::clamp<long long>(p->Width() - px0, first, n));
   }
-  const long long first = std::clamp<long long>(-px0, 0, n);
-  const long long last = std::clamp<long long>(parent->Width() - px0, first, n);
-  TKeyedRow leave = k;
-  leave.action = TKeyAction::kLeave;
-  if (first > 0) run(0, static_cast<int>(first), leave);
-  if (last > first) {
+
+  // Runs the kernel over one row of n pixels whose parent row is parent_y.
+  template <class Kernel>
+  void Row(long long parent_y, int n, TKeyedRow k, Kernel&& run) const {
+    if (!parent || parent_y < 0 || parent_y >= parent->Height() || last <= first) {
+      k.action = TKeyAction::kLeave;
+      run(0, n, k);
+      return;
+    }
     k.parent = parent->ScanLine(static_cast<int>(parent_y)) + (px0 + first);
-    run(static_cast<int>(first), static_cast<int>(last - first), k);
+    if (first == 0 && last == n) {
+      run(0, n, k);
+      return;
+    }
+    TKeyedRow leave = k;
+    leave.action = TKeyAction::kLeave;
+    if (first > 0) run(0, first, leave);
+    run(first, last - first, k);
+    if (n > last) run(last, n - last, leave);
   }
-  if (n > last) run(static_cast<int>(last), static_cast<int>(n - last), leave);
-}
+};
 
 // Index maps and gathered rows of the nearest-pixel stretches, kept between
 // calls so that painting many small pieces does not allocate for each.
@@ -218,6 +230,7 @@ void CopyKeyedPiece(TBitmap32& dst, const TBitmap32& src_in, TPoint p, const TRe
     const std::uint8_t a = dst.ScanLine(0)[0].A;
     k.fill = px::Bits(ColorToPixel(ci.FillColor, a));
   }
+  const TParentSpan span(ci.Bmp, static_cast<long long>(pc.dx) + ci.X, pc.w);
   for (int y = 0; y < pc.h; ++y) {
     TBGRA* d = dst.ScanLine(pc.dy + y) + pc.dx;
     const TBGRA* sr = src.ScanLine(pc.sy + y) + pc.sx;
@@ -225,11 +238,10 @@ void CopyKeyedPiece(TBitmap32& dst, const TBitmap32& src_in, TPoint p, const TRe
       kern.copy_keyed(d, sr, pc.w, k);
       continue;
     }
-    WithParentRow(ci.Bmp, static_cast<long long>(pc.dy) + y + ci.Y,
-                  static_cast<long long>(pc.dx) + ci.X, pc.w, k,
-                  [&](int off, int n, const TKeyedRow& part) {
-                    kern.copy_keyed(d + off, sr + off, n, part);
-                  });
+    span.Row(static_cast<long long>(pc.dy) + y + ci.Y, pc.w, k,
+             [&](int off, int n, const TKeyedRow& part) {
+               kern.copy_keyed(d + off, sr + off, n, part);
+             });
   }
 }
 
@@ -286,6 +298,7 @@ void CopyMaskedPiece(const TRect& dst_rect, const TRect& src_rect, TBitmap32& ds
   } else {
     k.action = TKeyAction::kLeave;
   }
+  const TParentSpan span(ci.Bmp, static_cast<long long>(ci.X) + pc.dx, pc.w);
   for (int y = 0; y < pc.h; ++y) {
     const int sy = pc.sy + y;
     // The mask row stays inside the source even for a short mask half.
@@ -297,11 +310,10 @@ void CopyMaskedPiece(const TRect& dst_rect, const TRect& src_rect, TBitmap32& ds
       kern.copy_masked(d, img, mask, pc.w, k);
       continue;
     }
-    WithParentRow(ci.Bmp, static_cast<long long>(ci.Y) + pc.dy + y,
-                  static_cast<long long>(ci.X) + pc.dx, pc.w, k,
-                  [&](int off, int n, const TKeyedRow& part) {
-                    kern.copy_masked(d + off, img + off, mask + off, n, part);
-                  });
+    span.Row(static_cast<long long>(ci.Y) + pc.dy + y, pc.w, k,
+             [&](int off, int n, const TKeyedRow& part) {
+               kern.copy_masked(d + off, img + off, mask + off, n, part);
+             });
   }
 }
 

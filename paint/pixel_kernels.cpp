@@ -76,6 +76,8 @@ bool CpuHasAVX2() {
 TKernelLevel BestLevel() { return CpuHasAVX2() ? TKernelLevel::kAVX2 : TKernelLevel::kSSE2; }
 
 TKernelLevel g_level = BestLevel();
+// Resolved once per change of level: the primitives ask for it on every call.
+const TPaintKernels* g_kernels = nullptr;
 
 }  // namespace
 
@@ -101,9 +103,13 @@ const TPaintKernels& KernelsFor(TKernelLevel level) {
   return kernels::kScalar;
 }
 
-const TPaintKernels& ActiveKernels() { return KernelsFor(g_level); }
+const TPaintKernels& ActiveKernels() {
+  if (!g_kernels) g_kernels = &KernelsFor(g_level);
+  return *g_kernels;
+}
 void SetActiveKernelLevel(TKernelLevel level) {
   g_level = KernelLevelSupported(level) ? level : TKernelLevel::kSSE2;
+  g_kernels = &KernelsFor(g_level);
 }
 TKernelLevel ActiveKernelLevel() { return g_level; }
 

@@ -26,17 +26,17 @@ TEST(ParseGradient, OlderFormatTheSkinsButtonGradient) {
   ASSERT_EQ(a.size(), 2u);
   EXPECT_EQ(a[0].Color.Value(), 0xFFFFFFFFu);  // alpha forced to 255
   EXPECT_EQ(a[0].Percent, 0);
-  EXPECT_EQ(a[0].Mode, 0);
+  EXPECT_EQ(int{a[0].Mode}, 0);
   EXPECT_EQ(a[1].Color.Value(), 0xFFEBEBEBu);
   EXPECT_EQ(a[1].Percent, 100);  // 97, moved to 100 as the last stop
-  EXPECT_EQ(a[1].Index, 1);
+  EXPECT_EQ(int{a[1].Index}, 1);
 }
 
 TEST(ParseGradient, OlderFormatPositionsModesAndFivePointPadding) {
   // Lengths 30, 150 (clamped to 100), -5 (clamped to 0); the alpha bit is dropped.
   const TsGradArray a = Parse(u"1;x;30;16;x;2;x;150;0;x;3;x;-5;0;x;4;x;0;0;0");
   ASSERT_EQ(a.size(), 4u);
-  EXPECT_EQ(a[0].Mode, 0);
+  EXPECT_EQ(int{a[0].Mode}, 0);
   EXPECT_EQ(a[1].Percent, 30);
   EXPECT_EQ(a[2].Percent, 100);
   EXPECT_EQ(a[3].Percent, 100);
@@ -62,7 +62,7 @@ TEST(ParseGradient, RunsOfSeparatorsCountAsOne) {
 TEST(ParseGradient, NewerFormatStopsAndFlags) {
   const TsGradArray a = Parse(u"255;0;1;-2130771968;60;16;65280;20;0;C");
   ASSERT_EQ(a.size(), 3u);
-  EXPECT_EQ(a[0].Mode, 1 | gmHasAlpha);  // an alpha stop marks the first
+  EXPECT_EQ(int{a[0].Mode}, 1 | gmHasAlpha);  // an alpha stop marks the first
   EXPECT_EQ(a[1].Color.Value(), 0x80FF0000u);
   EXPECT_EQ(a[1].Percent, 60);
   EXPECT_EQ(a[2].Percent, 100);
