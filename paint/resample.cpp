@@ -177,47 +177,48 @@ void HorizontalSse2(const TBitmap32& src, TBitmap32& out, const TWeights& t) {
   }
 }
 
+// Sixteen bytes of one output row at a time, the accumulators held in
+// registers across all taps.
 void VerticalSse2(const TBitmap32& mid, TBitmap32& out, const TWeights& t) {
   const int n = mid.Width() * 4;
   const __m128i zero = _mm_setzero_si128();
-  std::vector<int> acc(static_cast<std::size_t>(n));
+  const int pairs = (t.taps + 1) / 2;
+  std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(2 * pairs));
+  std::vector<__m128i> weights(static_cast<std::size_t>(pairs));
   for (int y = 0; y < t.dst; ++y) {
-    std::fill(acc.begin(), acc.end(), 0);
     const std::int16_t* w = &t.w[static_cast<std::size_t>(y) * t.stride];
     for (int k = 0; k < t.taps; k += 2) {
-      const std::uint8_t* a = reinterpret_cast<const std::uint8_t*>(mid.ScanLine(t.first[y] + k));
-      const std::uint8_t* b = reinterpret_cast<const std::uint8_t*>(
+      rows[k] = reinterpret_cast<const std::uint8_t*>(mid.ScanLine(t.first[y] + k));
+      // An odd last tap pairs with itself at weight 0.
+      rows[k + 1] = reinterpret_cast<const std::uint8_t*>(
           mid.ScanLine(t.first[y] + std::min(k + 1, t.taps - 1)));
-      const __m128i wv = _mm_set1_epi32(static_cast<std::int32_t>(
+      weights[k / 2] = _mm_set1_epi32(static_cast<std::int32_t>(
           static_cast<std::uint16_t>(w[k]) |
           (static_cast<std::uint32_t>(static_cast<std::uint16_t>(w[k + 1])) << 16)));
-      int i = 0;
-      for (; i + 16 <= n; i += 16) {
-        const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
-        const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
-        const __m128i lo = _mm_unpacklo_epi8(va, vb), hi = _mm_unpackhi_epi8(va, vb);
-        __m128i* p = reinterpret_cast<__m128i*>(acc.data() + i);
-        _mm_storeu_si128(
-            p, _mm_add_epi32(_mm_loadu_si128(p), _mm_madd_epi16(_mm_unpacklo_epi8(lo, zero), wv)));
-        _mm_storeu_si128(p + 1, _mm_add_epi32(_mm_loadu_si128(p + 1),
-                                              _mm_madd_epi16(_mm_unpackhi_epi8(lo, zero), wv)));
-        _mm_storeu_si128(p + 2, _mm_add_epi32(_mm_loadu_si128(p + 2),
-                                              _mm_madd_epi16(_mm_unpacklo_epi8(hi, zero), wv)));
-        _mm_storeu_si128(p + 3, _mm_add_epi32(_mm_loadu_si128(p + 3),
-                                              _mm_madd_epi16(_mm_unpackhi_epi8(hi, zero), wv)));
-      }
-      for (; i < n; ++i) acc[i] += w[k] * a[i] + w[k + 1] * b[i];
     }
     std::uint8_t* d = reinterpret_cast<std::uint8_t*>(out.ScanLine(y));
     int i = 0;
     for (; i + 16 <= n; i += 16) {
-      const __m128i* p = reinterpret_cast<const __m128i*>(acc.data() + i);
-      const __m128i r0 = Round4(_mm_loadu_si128(p)), r1 = Round4(_mm_loadu_si128(p + 1));
-      const __m128i r2 = Round4(_mm_loadu_si128(p + 2)), r3 = Round4(_mm_loadu_si128(p + 3));
+      __m128i a0 = zero, a1 = zero, a2 = zero, a3 = zero;
+      for (int p = 0; p < pairs; ++p) {
+        const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * p] + i));
+        const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * p + 1] + i));
+        const __m128i lo = _mm_unpacklo_epi8(va, vb), hi = _mm_unpackhi_epi8(va, vb);
+        const __m128i wv = weights[p];
+        a0 = _mm_add_epi32(a0, _mm_madd_epi16(_mm_unpacklo_epi8(lo, zero), wv));
+        a1 = _mm_add_epi32(a1, _mm_madd_epi16(_mm_unpackhi_epi8(lo, zero), wv));
+        a2 = _mm_add_epi32(a2, _mm_madd_epi16(_mm_unpacklo_epi8(hi, zero), wv));
+        a3 = _mm_add_epi32(a3, _mm_madd_epi16(_mm_unpackhi_epi8(hi, zero), wv));
+      }
       _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i),
-                       _mm_packus_epi16(_mm_packs_epi32(r0, r1), _mm_packs_epi32(r2, r3)));
+                       _mm_packus_epi16(_mm_packs_epi32(Round4(a0), Round4(a1)),
+                                        _mm_packs_epi32(Round4(a2), Round4(a3))));
     }
-    for (; i < n; ++i) d[i] = ToByte(acc[i]);
+    for (; i < n; ++i) {
+      int acc = 0;
+      for (int k = 0; k < t.taps; ++k) acc += w[k] * rows[k][i];
+      d[i] = ToByte(acc);
+    }
   }
 }
 
