@@ -155,6 +155,7 @@ struct Op {
   std::string name;
   Body pixman;
   Body ours;
+  Body scalar = nullptr;  // when the reference is not a kernel level
 };
 
 std::vector<Op> Ops() {
@@ -277,7 +278,8 @@ std::vector<Op> Ops() {
          free(params);
          Composite(PIXMAN_OP_SRC, s.psmall, nullptr, s.pdst, s.w, s.h);
        },
-       [](Surfaces& s) { Resample(s.small, s.dst, s.w, s.h); }});
+       [](Surfaces& s) { Resample(s.small, s.dst, s.w, s.h); },
+       [](Surfaces& s) { ResampleReference(s.small, s.dst, s.w, s.h); }});
   return ops;
 }
 
@@ -293,7 +295,7 @@ void Register() {
     };
     add("memcpy", [](Surfaces& s) { s.CopyRows(); });
     add("pixman", op.pixman);
-    add("scalar", op.ours);
+    add("scalar", op.scalar ? op.scalar : op.ours);
     add("qv", op.ours);
   }
 }

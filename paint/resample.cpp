@@ -184,7 +184,7 @@ void VerticalSse2(const TBitmap32& mid, TBitmap32& out, const TWeights& t) {
   const __m128i zero = _mm_setzero_si128();
   const int pairs = (t.taps + 1) / 2;
   std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(2 * pairs));
-  std::vector<__m128i> weights(static_cast<std::size_t>(pairs));
+  std::vector<std::int32_t> weights(static_cast<std::size_t>(pairs));  // packed pairs
   for (int y = 0; y < t.dst; ++y) {
     const std::int16_t* w = &t.w[static_cast<std::size_t>(y) * t.stride];
     for (int k = 0; k < t.taps; k += 2) {
@@ -192,9 +192,9 @@ void VerticalSse2(const TBitmap32& mid, TBitmap32& out, const TWeights& t) {
       // An odd last tap pairs with itself at weight 0.
       rows[k + 1] = reinterpret_cast<const std::uint8_t*>(
           mid.ScanLine(t.first[y] + std::min(k + 1, t.taps - 1)));
-      weights[k / 2] = _mm_set1_epi32(static_cast<std::int32_t>(
+      weights[k / 2] = static_cast<std::int32_t>(
           static_cast<std::uint16_t>(w[k]) |
-          (static_cast<std::uint32_t>(static_cast<std::uint16_t>(w[k + 1])) << 16)));
+          (static_cast<std::uint32_t>(static_cast<std::uint16_t>(w[k + 1])) << 16));
     }
     std::uint8_t* d = reinterpret_cast<std::uint8_t*>(out.ScanLine(y));
     int i = 0;
@@ -204,7 +204,7 @@ void VerticalSse2(const TBitmap32& mid, TBitmap32& out, const TWeights& t) {
         const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * p] + i));
         const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * p + 1] + i));
         const __m128i lo = _mm_unpacklo_epi8(va, vb), hi = _mm_unpackhi_epi8(va, vb);
-        const __m128i wv = weights[p];
+        const __m128i wv = _mm_set1_epi32(weights[p]);
         a0 = _mm_add_epi32(a0, _mm_madd_epi16(_mm_unpacklo_epi8(lo, zero), wv));
         a1 = _mm_add_epi32(a1, _mm_madd_epi16(_mm_unpackhi_epi8(lo, zero), wv));
         a2 = _mm_add_epi32(a2, _mm_madd_epi16(_mm_unpacklo_epi8(hi, zero), wv));
