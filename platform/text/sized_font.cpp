@@ -137,9 +137,13 @@ TSizedFont* TSizedFont::Fallback() {
 }
 
 const TGlyph& TSizedFont::Glyph(char32_t cp) {
+  if (cp < kDirectChars && direct_[cp]) return *direct_[cp];
   if (auto it = glyphs_.find(cp); it != glyphs_.end()) return it->second;
   const unsigned index = CharIndex(cp);
-  // Control characters never borrow a shape: they show what the face says.
+  // A control character the face does not map (line breaks in single-line
+  // text, unexpanded tabs) shows nothing and takes no room, as carriage
+  // returns do in the platform's own faces, rather than a missing-glyph box;
+  // nor does it borrow a shape from the fallback face.
   TGlyph g;
   const bool control = cp < 0x20 || cp == 0x7F;
   TSizedFont* fallback = index == 0 && !control ? Fallback() : nullptr;
@@ -148,15 +152,15 @@ const TGlyph& TSizedFont::Glyph(char32_t cp) {
   } else if (index != 0 || !control) {
     g = Render(index);
   }
-  // A control character the face does not map (line breaks in single-line
-  // text, unexpanded tabs) shows nothing and takes no room, as carriage
-  // returns do in the platform's own faces, rather than a missing-glyph box.
   if (glyph_bytes_ + g.Coverage.size() > kGlyphCacheBytes) {
     glyphs_.clear();
+    direct_.fill(nullptr);
     glyph_bytes_ = 0;
   }
   glyph_bytes_ += g.Coverage.size();
-  return glyphs_.emplace(cp, std::move(g)).first->second;
+  const TGlyph& stored = glyphs_.emplace(cp, std::move(g)).first->second;
+  if (cp < kDirectChars) direct_[cp] = &stored;
+  return stored;
 }
 
 TGlyph TSizedFont::Render(unsigned index) {

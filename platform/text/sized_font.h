@@ -2,6 +2,7 @@
 // the platform's rounding, and the cache of its rendered glyphs.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -82,6 +83,9 @@ class TSizedFont {
   std::shared_ptr<TSizedFont> fallback_;
   bool fallback_tried_ = false;
   std::unordered_map<char32_t, TGlyph> glyphs_;
+  // Latin and Cyrillic, the bulk of all text, skip the hash look-up.
+  static constexpr char32_t kDirectChars = 0x500;
+  std::array<const TGlyph*, kDirectChars> direct_{};
   std::size_t glyph_bytes_ = 0;
 };
 
