@@ -12,6 +12,7 @@
 #include <string>
 
 #include "site/IdAntiFreeze.h"
+#include "site/ascii.h"
 #include "site/charset.h"
 #include "site/html_meta.h"
 #include "site/meta_cookie.h"
@@ -30,16 +31,6 @@ constexpr int kUnservicedSliceMs = 100;
 void GlobalInit() {
   static std::once_flag once;
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-  if (s.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    char c = s[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != prefix[i]) return false;
-  }
-  return true;
 }
 
 std::string_view TrimLine(std::string_view s) {
@@ -91,7 +82,7 @@ struct TIdHTTP::Impl {
     const std::size_t len = size * n;
     self->lastData = Clock::now();
     const std::string_view line = TrimLine(std::string_view(data, len));
-    if (StartsWithNoCase(line, "http/")) {
+    if (AsciiStartsWithNoCase(line, "http/")) {
       // Each response (a 100 Continue first, perhaps) starts afresh.
       self->statusLine = std::string(line);
       self->contentType.clear();
@@ -119,9 +110,9 @@ struct TIdHTTP::Impl {
       }
       return len;
     }
-    if (StartsWithNoCase(line, "content-type:")) {
+    if (AsciiStartsWithNoCase(line, "content-type:")) {
       self->contentType = std::string(TrimLine(line.substr(13)));
-    } else if (StartsWithNoCase(line, "content-length:") && self->code >= 200 &&
+    } else if (AsciiStartsWithNoCase(line, "content-length:") && self->code >= 200 &&
                self->code <= 299) {
       const std::string_view v = TrimLine(line.substr(15));
       std::size_t length = 0;

@@ -8,11 +8,11 @@
 #include <cerrno>
 #include <stdexcept>
 
+#include "site/ascii.h"
+
 namespace qv {
 
 namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
 
@@ -20,12 +20,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
-}
-
-std::string LowerCopy(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = Lower(c);
-  return out;
 }
 
 std::string_view Unquote(std::string_view s) {
@@ -56,7 +50,7 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
 TContentType ParseContentType(std::string_view value) {
   TContentType result;
   const auto semi = value.find(';');
-  result.mediaType = LowerCopy(Trim(value.substr(0, semi)));
+  result.mediaType = AsciiLowerCopy(Trim(value.substr(0, semi)));
   if (semi == std::string_view::npos) return result;
   std::string_view params = value.substr(semi + 1);
   while (!params.empty()) {
@@ -71,7 +65,7 @@ TContentType ParseContentType(std::string_view value) {
     params = end < params.size() ? params.substr(end + 1) : std::string_view{};
     const auto eq = param.find('=');
     if (eq == std::string_view::npos) continue;
-    if (LowerCopy(Trim(param.substr(0, eq))) == "charset" && result.charset.empty()) {
+    if (AsciiLowerCopy(Trim(param.substr(0, eq))) == "charset" && result.charset.empty()) {
       result.charset = std::string(Unquote(param.substr(eq + 1)));
     }
   }
@@ -83,7 +77,7 @@ bool IsHtmlMediaType(std::string_view mediaType) {
 }
 
 std::string CanonicalCharset(std::string_view label) {
-  const std::string s = LowerCopy(Unquote(label));
+  const std::string s = AsciiLowerCopy(Unquote(label));
   if (s == "utf-8" || s == "utf8" || s == "unicode-1-1-utf-8") return "UTF-8";
   if (s == "us-ascii" || s == "ascii" || s == "iso646-us" || s == "ansi_x3.4-1968") {
     return "US-ASCII";

@@ -1,13 +1,12 @@
 // A small tag scanner for the meta declarations of a page's head.
 #include "site/html_meta.h"
 
+#include "site/ascii.h"
 #include "site/charset.h"
 
 namespace qv {
 
 namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
 
@@ -17,7 +16,7 @@ bool IsNameEnd(char c) { return IsSpace(c) || c == '/' || c == '>'; }
 bool At(std::string_view s, std::size_t i, std::string_view word) {
   if (s.size() - i < word.size()) return false;
   for (std::size_t k = 0; k < word.size(); ++k) {
-    if (Lower(s[i + k]) != word[k]) return false;
+    if (AsciiLower(s[i + k]) != word[k]) return false;
   }
   return true;
 }
@@ -39,7 +38,7 @@ bool NextAttribute(std::string_view s, std::size_t& i, Attribute& attr) {
   attr.value = {};
   while (i < s.size() && !IsSpace(s[i]) && s[i] != '=' && s[i] != '>' &&
          !(s[i] == '/' && !attr.name.empty())) {
-    attr.name += Lower(s[i]);
+    attr.name += AsciiLower(s[i]);
     ++i;
   }
   std::size_t j = i;
@@ -65,9 +64,7 @@ bool NextAttribute(std::string_view s, std::size_t& i, Attribute& attr) {
 std::string LowerTrimmed(std::string_view v) {
   while (!v.empty() && IsSpace(v.front())) v.remove_prefix(1);
   while (!v.empty() && IsSpace(v.back())) v.remove_suffix(1);
-  std::string out(v);
-  for (char& c : out) c = Lower(c);
-  return out;
+  return AsciiLowerCopy(v);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <charconv>
 #include <limits>
 
+#include "site/ascii.h"
+
 namespace qv {
 
 namespace {
@@ -16,17 +18,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
   return s;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
 }
 
 // RFC 6265 default path: the request path up to, not including, its last "/".
@@ -69,15 +60,15 @@ std::optional<std::string> MetaCookieLine(std::string_view setCookie, std::strin
     const std::string_view key = Trim(attr.substr(0, aeq));
     const std::string_view val =
         aeq == std::string_view::npos ? std::string_view{} : Trim(attr.substr(aeq + 1));
-    if (EqualsNoCase(key, "domain")) {
+    if (AsciiEqualsNoCase(key, "domain")) {
       std::string_view d = val;
       if (!d.empty() && d.front() == '.') d.remove_prefix(1);
-      if (!d.empty() && !EqualsNoCase(d, host)) return std::nullopt;
-    } else if (EqualsNoCase(key, "path")) {
+      if (!d.empty() && !AsciiEqualsNoCase(d, host)) return std::nullopt;
+    } else if (AsciiEqualsNoCase(key, "path")) {
       if (!val.empty() && val.front() == '/') path = std::string(val);
-    } else if (EqualsNoCase(key, "secure")) {
+    } else if (AsciiEqualsNoCase(key, "secure")) {
       secure = true;
-    } else if (EqualsNoCase(key, "max-age")) {
+    } else if (AsciiEqualsNoCase(key, "max-age")) {
       std::int64_t seconds = 0;
       const auto [end, ec] = std::from_chars(val.data(), val.data() + val.size(), seconds);
       if (ec == std::errc{} && end == val.data() + val.size()) {
@@ -91,7 +82,7 @@ std::optional<std::string> MetaCookieLine(std::string_view setCookie, std::strin
                         : now + seconds;
         }
       }
-    } else if (EqualsNoCase(key, "expires") && !haveMaxAge) {
+    } else if (AsciiEqualsNoCase(key, "expires") && !haveMaxAge) {
       const std::string date(val);
       const time_t t = curl_getdate(date.c_str(), nullptr);
       if (t != -1) expires = t <= 0 ? 1 : static_cast<std::int64_t>(t);
