@@ -114,13 +114,14 @@ void TCustomForm::ApplyPosition() {
   }
 }
 
+void TCustomForm::HandleCreated() {
+  FitWindowToClient();
+  Realign();
+}
+
 void TCustomForm::UpdateShowing() {
   const bool should_show = Visible();
-  if (should_show && !HandleAllocated()) {
-    CreateHandle();
-    FitWindowToClient();
-    Realign();
-  }
+  if (should_show && !HandleAllocated()) CreateHandle();
   if (should_show) ApplyPosition();
   if (should_show == showing_) return;
   showing_ = should_show;

@@ -79,6 +79,7 @@ class TCustomForm : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void UpdateShowing() override;
+  void HandleCreated() override;
   void Dispatch(TMessage& message) override;
   void CMDialogKey(TMessage& m) override;
   virtual void DoCreate();

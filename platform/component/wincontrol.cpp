@@ -120,6 +120,7 @@ void TWinControl::CreateHandle() {
   if (!h) throw std::runtime_error("Error creating window of '" + Name() + "'");
   handle_ = h;
   if (!Enabled()) EnableWindow(h, false);
+  HandleCreated();
 }
 
 void TWinControl::DestroyHandle() {

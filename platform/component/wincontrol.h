@@ -93,6 +93,8 @@ class TWinControl : public TControl {
   virtual void CreateParams(TCreateParams& params);
   void CreateHandle();
   void DestroyHandle();
+  // Runs once the window exists (forms size it around their client area).
+  virtual void HandleCreated() {}
   // Brings the window in line with Visible and the parent's showing state.
   virtual void UpdateShowing();
   // The control's own painting of its window (windowless children follow).

@@ -69,6 +69,7 @@ class ControlTest : public ::testing::Test {
 };
 
 TEST_F(ControlTest, ClientSizeSurvivesTheFrameAndFormIsCentred) {
+  form_->HandleNeeded();  // a window made before showing is sized around its client too
   form_->Show();
   ASSERT_TRUE(form_->HandleAllocated());
   TRect cr;
