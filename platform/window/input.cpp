@@ -56,14 +56,7 @@ void UpdateModifier(int vk, bool down) {
 }
 
 void PushInput(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-  MSG m;
-  m.hwnd = h;
-  m.message = msg;
-  m.wParam = wParam;
-  m.lParam = lParam;
-  m.time = win::Now();
-  m.pt = Sys().cursor_pos;
-  Sys().input.push_back(m);
+  Sys().input.push_back(win::MakeMsg(h, msg, wParam, lParam));
 }
 
 unsigned KeyFlags() {

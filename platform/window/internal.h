@@ -185,6 +185,9 @@ TFrameLayout DefaultFrameLayout(const TWindow& w);
 TRect ComputeClientRect(const TWindow& w, const TRect& window_rect_in_window_coords);
 void PaintDefaultFrame(HWND h, TCanvas& canvas);
 
+// A queued message stamped with the clock and the pointer position.
+MSG MakeMsg(HWND h, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
 // Geometry helpers.
 TPoint ScreenOrigin(const TWindow& w);  // the window's top-left on screen
 LRESULT Send(HWND h, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);

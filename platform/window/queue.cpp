@@ -84,12 +84,8 @@ bool TakeDueTimer(MSG& msg, bool remove) {
     if (t.due <= now && (best == nullptr || t.due < best->due)) best = &t;
   }
   if (best == nullptr) return false;
-  msg = MSG{};
-  msg.hwnd = best->hwnd;
-  msg.message = WM_TIMER;
-  msg.wParam = best->id;
+  msg = MakeMsg(best->hwnd, WM_TIMER, best->id);
   msg.time = now;
-  msg.pt = Sys().cursor_pos;
   // A late timer fires once, not once for every interval missed.
   if (remove) best->due = now + best->elapse;
   return true;
@@ -138,11 +134,7 @@ bool TakePaint(MSG& msg) {
       win::Send(h, WM_NCPAINT, 1, 0);
       if ((w = W(h)) == nullptr || w->update.IsEmpty()) continue;
     }
-    msg = MSG{};
-    msg.hwnd = h;
-    msg.message = WM_PAINT;
-    msg.time = win::Now();
-    msg.pt = Sys().cursor_pos;
+    msg = win::MakeMsg(h, WM_PAINT);
     return true;
   }
   return false;

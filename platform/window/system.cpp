@@ -19,6 +19,17 @@ TSystem& Sys() {
 
 TClock& Clock() { return Backend().Clock(); }
 
+MSG MakeMsg(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  MSG m;
+  m.hwnd = h;
+  m.message = msg;
+  m.wParam = wParam;
+  m.lParam = lParam;
+  m.time = Now();
+  m.pt = Sys().cursor_pos;
+  return m;
+}
+
 std::uint64_t Now() { return HasBackend() ? Clock().Now() : 0; }
 
 bool CallHooks(int code, WPARAM wParam, LPARAM lParam) {

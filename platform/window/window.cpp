@@ -495,14 +495,7 @@ LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (hwnd && !IsWindow(hwnd)) return false;
-  MSG m;
-  m.hwnd = hwnd;
-  m.message = msg;
-  m.wParam = wParam;
-  m.lParam = lParam;
-  m.time = win::Now();
-  m.pt = Sys().cursor_pos;
-  Sys().posted.push_back(m);
+  Sys().posted.push_back(win::MakeMsg(hwnd, msg, wParam, lParam));
   return true;
 }
 
