@@ -10,6 +10,8 @@
 #include <X11/Xresource.h>
 #include <X11/extensions/shape.h>
 
+#include <unistd.h>
+
 #include <stdexcept>
 #include <unordered_map>
 #include <vector>
@@ -178,6 +180,13 @@ class TSdlBackend final : public TBackend {
       }
       video_up = true;
     }
+    // A lost display cannot be recovered: leave at once instead of running
+    // exit-time clean-up against a dead connection (which spins).
+    XSetIOErrorHandler([](Display*) -> int {
+      static const char kMessage[] = "quorvane: the connection to the display was lost\n";
+      (void)!write(2, kMessage, sizeof kMessage - 1);
+      _exit(1);
+    });
     x_ = XOpenDisplay(nullptr);
     if (x_ != nullptr) {
       XrmInitialize();
@@ -454,6 +463,17 @@ class TSdlBackend final : public TBackend {
   void Translate(const SDL_Event& ev) {
     TRawEvent e;
     switch (ev.type) {
+      case SDL_QUIT:
+        // A termination request (SIGTERM, SIGINT) closes the visible windows
+        // through their one close gate, so the program ends as on "Выйти".
+        for (HWND top : GetTopLevelWindows()) {
+          if (!IsWindowVisible(top)) continue;
+          TRawEvent close;
+          close.kind = TRawKind::Close;
+          close.window = top;
+          PostRawEvent(close);
+        }
+        return;
       case SDL_MOUSEMOTION:
         e.window = ByWindowId(ev.motion.windowID);
         if (!e.window) return;
