@@ -1,0 +1,94 @@
+// Cost of painting the edit, the spin edit, both combo box styles and the
+// open drop-down list once at their sizes in the sample form (plain look,
+// headless window system): invalidate the window, then paint it now.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "platform/component/form.h"
+#include "platform/controls/combobox.h"
+#include "platform/controls/spinedit.h"
+#include "platform/window/headless.h"
+#include "platform/window/paint.h"
+#include "platform/window/system.h"
+
+namespace qv {
+namespace {
+
+struct TSampleForm {
+  TSampleForm() {
+    InitWindowSystem(std::make_unique<THeadlessBackend>());
+    form = std::make_unique<TForm>(nullptr);
+    form->SetClientSize(400, 200);
+    edit = new TEdit(form.get());
+    edit->SetParent(form.get());
+    edit->SetBounds(8, 8, 121, 21);
+    edit->SetText(u"Поиск игрока");
+    spin = new TSpinEdit(form.get());
+    spin->SetParent(form.get());
+    spin->SetBounds(8, 40, 65, 21);
+    spin->SetValue(1234);
+    list = new TComboBox(form.get());
+    list->SetParent(form.get());
+    list->SetBounds(8, 72, 145, 21);
+    list->SetStyle(TComboBoxStyle::csDropDownList);
+    editable = new TComboBox(form.get());
+    editable->SetParent(form.get());
+    editable->SetBounds(8, 104, 145, 21);
+    for (int i = 0; i < 18; ++i) {
+      list->Items().Add(u"Схема 4-4-2 №" + IntToStr(i));
+      editable->Items().Add(u"Сервер " + IntToStr(i));
+    }
+    list->SetItemIndex(3);
+    editable->SetItemIndex(2);
+    form->Show();
+  }
+  ~TSampleForm() {
+    form.reset();
+    ShutdownWindowSystem();
+  }
+  std::unique_ptr<TForm> form;
+  TEdit* edit;
+  TSpinEdit* spin;
+  TComboBox* list;
+  TComboBox* editable;
+};
+
+void PaintNow(HWND h, benchmark::State& state) {
+  for (auto _ : state) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void BM_PaintEdit(benchmark::State& state) {
+  TSampleForm f;
+  PaintNow(f.edit->Handle(), state);
+}
+BENCHMARK(BM_PaintEdit);
+
+void BM_PaintSpinEdit(benchmark::State& state) {
+  TSampleForm f;
+  PaintNow(f.spin->Handle(), state);
+}
+BENCHMARK(BM_PaintSpinEdit);
+
+void BM_PaintComboPickList(benchmark::State& state) {
+  TSampleForm f;
+  PaintNow(f.list->Handle(), state);
+}
+BENCHMARK(BM_PaintComboPickList);
+
+void BM_PaintComboEditable(benchmark::State& state) {
+  TSampleForm f;
+  PaintNow(f.editable->Handle(), state);
+}
+BENCHMARK(BM_PaintComboEditable);
+
+// The open list of 18 items: 16 rows and the scroll bar.
+void BM_PaintDropDownList(benchmark::State& state) {
+  TSampleForm f;
+  f.list->SetDroppedDown(true);
+  PaintNow(f.list->Popup()->Handle(), state);
+}
+BENCHMARK(BM_PaintDropDownList);
+
+}  // namespace
+}  // namespace qv

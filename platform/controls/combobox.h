@@ -1,0 +1,131 @@
+// The combo box in its two styles: the pick list (csDropDownList), whose
+// body shows the selected item, and the editable box (csDropDown), whose
+// body is a text field. The list opens as a popup (TListPopup) by a click on
+// the body or the button, F4 or Alt+Down; while closed, the arrows, Home,
+// End, PgUp, PgDn, the wheel and (pick list) the first letter of an item
+// change the selection. A change made by the user fires OnSelect, or
+// OnChange when OnSelect is not assigned, also for the item already
+// selected; setting ItemIndex from code fires nothing. Typing in the
+// editable box fires OnChange. Paint draws the plain flat look; a subclass
+// replaces it and reads DroppedDown, ButtonHot, MouseInControl.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/component/classes.h"
+#include "platform/component/wincontrol.h"
+#include "platform/controls/edit_text.h"
+#include "platform/controls/listpopup.h"
+
+namespace qv {
+
+enum class TComboBoxStyle { csDropDown, csDropDownList };
+
+class TCustomComboBox : public TCustomControl {
+ public:
+  explicit TCustomComboBox(TComponent* owner);
+  ~TCustomComboBox() override;
+
+  TStringList& Items() { return items_; }
+  const TStringList& Items() const { return items_; }
+  // Exact, case-sensitive; -1 when absent.
+  int IndexOf(ustring_view s) const;
+
+  int ItemIndex() const { return item_index_; }
+  // From code: selects (and shows) the item, fires nothing.
+  void SetItemIndex(int index);
+
+  TComboBoxStyle Style() const { return style_; }
+  void SetStyle(TComboBoxStyle s);
+  bool IsEditable() const { return style_ == TComboBoxStyle::csDropDown; }
+
+  // The pick list shows the selected item's text (empty without one); the
+  // editable box its own text.
+  ustring GetText() const override;
+  void SetText(ustring_view text) override;
+
+  int DropDownCount = 16;
+  // Height of a list row; 0: from the font.
+  int ItemHeight = 0;
+  int MaxLength() const { return max_length_; }
+  void SetMaxLength(int n) { max_length_ = n < 0 ? 0 : n; }
+
+  bool DroppedDown() const { return popup_ && popup_->IsOpen(); }
+  void SetDroppedDown(bool v);
+  // The pointer is over the control, over its button.
+  bool MouseInControl() const { return mouse_in_; }
+  bool ButtonHot() const { return button_hot_; }
+  TRect ButtonRect() const;
+  // Where the item text or the text field sits.
+  virtual TRect TextRect() const;
+  const TEditText& EditText() const { return edit_; }
+  bool CaretShown() const { return caret_on_ && Focused() && IsEditable(); }
+  TListPopup* Popup() const { return popup_.get(); }
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnSelect;
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
+
+  void WndProc(TMessage& message) override;
+
+ protected:
+  // A user's selection: OnSelect, else OnChange.
+  virtual void Select();
+  virtual void Change();
+  virtual void DropDown();
+  virtual void CloseUp();
+  // The hot or dropped state changed.
+  virtual void StateChanged() { Invalidate(); }
+  // The list window; a skinned combo gives its own.
+  virtual std::unique_ptr<TListPopup> CreatePopup();
+  int ActualItemHeight() const;
+
+  void Paint() override;
+  virtual void PaintFlat(TCanvas& canvas);
+  virtual void PaintButton(TCanvas& canvas, const TRect& r);
+
+  void KeyDown(std::uint16_t& key, TShiftState shift) override;
+  void KeyPress(char16_t& key) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void CMMouseEnter(TMessage& m) override;
+  void CMMouseLeave(TMessage& m) override;
+  void CMEnabledChanged(TMessage& m) override;
+  void Loaded() override;
+
+ private:
+  void ItemsChanged();
+  // A selection made by the user; fires even when it is the same item.
+  void UserSelect(int index);
+  void CommitEdit();
+  void EditMoved();
+  void RestartCaret();
+  void StopCaret();
+  void Accept(int index);
+  void Cancel();
+  int TextXAt(int x) const;
+
+  TStringList items_;
+  int item_index_ = -1;
+  int loaded_index_ = -1;  // stored before the items: applied once all is read
+  TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
+  TEditText edit_;
+  int max_length_ = 0;
+  std::unique_ptr<TListPopup> popup_;
+  bool mouse_in_ = false;
+  bool button_hot_ = false;
+  bool caret_on_ = false;
+  bool selecting_ = false;
+  bool mouse_focusing_ = false;
+  bool committing_ = false;
+};
+
+class TComboBox : public TCustomComboBox {
+ public:
+  explicit TComboBox(TComponent* owner) : TCustomComboBox(owner) {}
+};
+
+}  // namespace qv
