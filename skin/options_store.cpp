@@ -131,16 +131,20 @@ std::vector<ustring> TextLinesFromBytes(std::span<const std::uint8_t> bytes) {
   } else {
     text = AnsiToUtf16(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   }
+  return SplitTextLines(text);
+}
+
+std::vector<ustring> SplitTextLines(ustring_view text) {
   std::vector<ustring> lines;
   std::size_t start = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == u'\r' || text[i] == u'\n') {
-      lines.emplace_back(text, start, i - start);
+      lines.emplace_back(text.substr(start, i - start));
       if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
       start = i + 1;
     }
   }
-  if (start < text.size()) lines.emplace_back(text, start, text.size() - start);
+  if (start < text.size()) lines.emplace_back(text.substr(start));
   return lines;
 }
 

@@ -28,6 +28,7 @@ std::optional<double> TryParseDecimal(ustring_view s);
 // Lines of a text file: a byte-order mark selects UTF-8 or UTF-16 (either byte
 // order); without one the bytes are in the 8-bit code page. CR LF, LF and CR
 // all end a line.
+std::vector<ustring> SplitTextLines(ustring_view text);
 std::vector<ustring> TextLinesFromBytes(std::span<const std::uint8_t> bytes);
 
 // Hash for maps keyed by system text that are searched with views.
