@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "skin/package_folder.h"
 #include "skin/skin_dialogs.h"
 
 namespace qv {
@@ -201,6 +202,40 @@ TEST_F(PackageTest, WritingIsDeterministicAndFilesRoundTrip) {
   EXPECT_EQ(conv->Files.at(0).FileType, ftFont);
   EXPECT_FALSE(conv->PackedData);
   std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(PackageFolder, OptionsFirstThenByNameAndRefusals) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / "qv_package_folder_test";
+  fs::remove_all(dir);
+  fs::create_directories(dir / "sub");
+  auto put = [&](const char* name, std::string_view text) {
+    std::ofstream(dir / name, std::ios::binary) << text;
+  };
+  put("b.png", "b");
+  put("A.BMP", "a");
+  put("Options.dat", "[GLOBALINFO]");
+  const auto entries = FolderPackEntries(dir);
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[0].Name, "Options.dat");
+  EXPECT_EQ(entries[1].Name, "A.BMP");
+  EXPECT_EQ(entries[2].Name, "b.png");
+  put("OPTIONS.DAT", "[X]");
+  EXPECT_THROW(FolderPackEntries(dir), ESkinPackageError);
+  fs::remove(dir / "OPTIONS.DAT");
+  fs::remove(dir / "Options.dat");
+  EXPECT_THROW(FolderPackEntries(dir), ESkinPackageError);
+  put("Options.dat", "[GLOBALINFO]");
+  put("\xe2\x82\xac\xe2\x9c\x93.png", "x");  // the check mark has no 8-bit code
+  EXPECT_THROW(FolderPackEntries(dir), ESkinPackageError);
+  EXPECT_THROW(FolderPackEntries(dir / "missing"), ESkinPackageError);
+  fs::remove_all(dir);
 }
 
 }  // namespace
