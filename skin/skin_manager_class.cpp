@@ -25,8 +25,8 @@ void ReadStoredSkins(TsSkinManager& m, const TDescValue& v, TReader& r) {
 }  // namespace
 
 void RegisterSkinManagerClasses() {
-  RegisterClass("TComponent", "");
-  RegisterClass("TsStoredSkin", "")
+  RegisterPersistentClass("TComponent", "");
+  RegisterPersistentClass("TsStoredSkin", "")
       .Property("Name", Setter<TsStoredSkin>([](TsStoredSkin& s, const TDescValue& v, TReader& r) {
                   s.SetName(r.String(v));
                 }))

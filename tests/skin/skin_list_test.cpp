@@ -201,7 +201,7 @@ TResourceRegistration kStored("skin_list_test.asz", kStoredBytes, sizeof kStored
 
 TEST_F(SkinListTest, StoredSkinsComeFromTheWindowDescription) {
   RegisterSkinManagerClasses();
-  RegisterClass("TRootForm", "TComponent");
+  RegisterPersistentClass("TRootForm", "TComponent");
   const char* text = R"(object Form1: TRootForm
   object sSkinManager1: TsSkinManager
     InternalSkins = <
