@@ -213,6 +213,15 @@ void TCanvas::SetClipRegion(const TRegion* region) {
   SetDeviceClip(std::move(clip));
 }
 
+void TCanvas::SetSystemClip(const TRegion* device_region) {
+  if (device_region) {
+    system_clip_ = *device_region;
+  } else {
+    system_clip_.reset();
+  }
+  InvalidateClipCache();
+}
+
 void TCanvas::ResetClip() {
   clip_.reset();
   InvalidateClipCache();
@@ -222,6 +231,7 @@ const std::vector<TRect>& TCanvas::DeviceClipRects() const {
   const TSize size{target_->Width(), target_->Height()};
   if (!clip_cache_ || clip_cache_size_ != size) {
     TRegion visible(target_->BoundsRect());
+    if (system_clip_) visible.Intersect(*system_clip_);
     if (clip_) visible.Intersect(*clip_);
     clip_cache_ = visible.Rects();
     clip_cache_size_ = size;

@@ -87,6 +87,10 @@ class TCanvas {
   void ExcludeClipRect(const TRect& r);
   void SetClipRegion(const TRegion* region);  // nullptr removes the clip
   void ResetClip();
+  // The part of the bitmap this canvas may touch at all, in device
+  // coordinates (a window's visible area); no clip call of the canvas's user
+  // widens it, and ResetClip keeps it. nullptr removes it.
+  void SetSystemClip(const TRegion* device_region);
   // The effective clip in logical coordinates (bitmap bounds when unclipped).
   TRect ClipBox() const;
   bool PtVisible(TPoint logical) const;
@@ -161,7 +165,8 @@ class TCanvas {
 
   TBitmap32* target_;
   TPoint origin_{};
-  std::optional<TRegion> clip_;  // device coordinates
+  std::optional<TRegion> clip_;         // device coordinates
+  std::optional<TRegion> system_clip_;  // device coordinates, under every clip
   mutable std::optional<std::vector<TRect>> clip_cache_;
   mutable TSize clip_cache_size_{};  // bitmap size the cache was made for
   TPoint pen_pos_{};

@@ -121,7 +121,8 @@ HDC MakeDC(HWND h, bool client, const TRegion* within) {
     r.Offset(origin.X, origin.Y);
     vis.Intersect(r);
   }
-  canvas->SetClipRegion(&vis);
+  // The window's visible area bounds every clip its painter may set.
+  canvas->SetSystemClip(&vis);
   canvas->SetViewportOrg(origin);
   HDC dc = canvas.get();
   Sys().dcs.push_back({h, std::move(canvas), vis.Bounds()});

@@ -415,3 +415,37 @@ TEST(CanvasPixel, SetAndGetThroughOriginAndClip) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+// A window's device context may be clipped further by its painter, but never
+// widened past the window's visible area.
+TEST(CanvasSystemClip, NoClipCallWidensIt) {
+  TBitmap32 bmp(20, 20);
+  TCanvas c(bmp);
+  const TRegion window(Rect(5, 5, 10, 10));
+  c.SetSystemClip(&window);
+  c.ResetClip();
+  c.FillRect(Rect(0, 0, 20, 20), clWhite);
+  c.SetClipRect(Rect(-100, -100, 100, 100));
+  c.FillRect(Rect(0, 0, 20, 20), clWhite);
+  c.SetClipRegion(nullptr);
+  c.FillRect(Rect(0, 0, 20, 20), clWhite);
+  int painted = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x)
+      if (bmp.Pixel(x, y).R == 0xFF) {
+        ++painted;
+        EXPECT_TRUE(Rect(5, 5, 10, 10).Contains({x, y})) << x << "," << y;
+      }
+  EXPECT_EQ(painted, 25);
+  EXPECT_EQ(c.ClipBox(), Rect(5, 5, 10, 10));
+  c.SetClipRect(Rect(7, 0, 20, 20));  // a narrower clip still applies
+  EXPECT_EQ(c.ClipBox(), Rect(7, 5, 10, 10));
+  c.SetSystemClip(nullptr);
+  EXPECT_EQ(c.ClipBox(), Rect(7, 0, 20, 20));
+}
+
+}  // namespace
+}  // namespace qv

@@ -394,3 +394,38 @@ TEST_F(ControlTest, ScreenListsFormsInCreationOrder) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+class TRude : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+
+ protected:
+  void Paint() override {
+    Canvas()->ResetClip();  // tries to paint the whole window
+    Canvas()->FillRect(Rect(-1000, -1000, 1000, 1000), 0x00FF00);
+  }
+};
+
+TEST_F(ControlTest, APainterCannotEscapeItsWindow) {
+  auto* rude = new TRude(form_.get());
+  rude->SetParent(form_.get());
+  rude->SetBounds(10, 10, 20, 20);
+  form_->Show();
+  UpdateWindow(form_->WindowHandle());
+  UpdateWindow(rude->WindowHandle());
+  PresentPending();
+  const TBitmap32* pixels = GetWindowPixels(form_->WindowHandle());
+  ASSERT_TRUE(pixels);
+  TRect wr;
+  GetWindowRect(form_->WindowHandle(), wr);
+  const TPoint inside = rude->ClientToScreen({5, 5});
+  const TPoint outside = form_->ClientToScreen({100, 100});
+  EXPECT_EQ(PixelToColor(pixels->Pixel(inside.X - wr.Left, inside.Y - wr.Top)), 0x00FF00);
+  EXPECT_NE(PixelToColor(pixels->Pixel(outside.X - wr.Left, outside.Y - wr.Top)), 0x00FF00);
+}
+
+}  // namespace
+}  // namespace qv
