@@ -205,7 +205,8 @@ void TCustomComboBox::EditMoved() {
 void TCustomComboBox::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_GETDLGCODE:
-      m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (DroppedDown() ? LRESULT{DLGC_WANTALLKEYS} : LRESULT{0});
+      m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS |
+                 (DroppedDown() ? LRESULT{DLGC_WANTALLKEYS} : LRESULT{0});
       return;
     case WM_TIMER:
       if (m.WParam == kCaretTimer) {

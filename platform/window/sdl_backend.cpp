@@ -9,7 +9,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>
 #include <X11/extensions/shape.h>
-
 #include <unistd.h>
 
 #include <stdexcept>
