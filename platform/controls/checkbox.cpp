@@ -1,0 +1,221 @@
+// The check box: state changes, input and the flat look.
+#include "platform/controls/checkbox.h"
+
+#include <algorithm>
+
+#include "platform/window/keys.h"
+
+namespace qv {
+
+TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TCustomControl(owner) {
+  SetTabStop(true);
+  // Clicks come from Toggle, not from the framework's press-and-release rule.
+  ControlStyle &= ~static_cast<unsigned>(csClickEvents | csDoubleClicks);
+  ControlStyle |= csSetCaption;
+  SetBounds(0, 0, 97, 17);
+}
+
+void TCustomCheckBox::SetState(TCheckBoxState s) {
+  if (state_ == s) return;
+  state_ = s;
+  StateChanged();
+  if (!ClicksDisabled && !(ComponentState() & csLoading)) TCustomControl::Click();
+}
+
+void TCustomCheckBox::SetAllowGrayed(bool v) { allow_grayed_ = v; }
+
+void TCustomCheckBox::Toggle() {
+  switch (state_) {
+    case TCheckBoxState::cbUnchecked:
+      SetState(TCheckBoxState::cbChecked);
+      break;
+    case TCheckBoxState::cbChecked:
+      SetState(allow_grayed_ ? TCheckBoxState::cbGrayed : TCheckBoxState::cbUnchecked);
+      break;
+    case TCheckBoxState::cbGrayed:
+      SetState(TCheckBoxState::cbUnchecked);
+      break;
+  }
+}
+
+void TCustomCheckBox::SetAlignment(TAlignment a) {
+  if (a == TAlignment::taCenter) a = TAlignment::taRightJustify;
+  if (alignment_ == a) return;
+  alignment_ = a;
+  Invalidate();
+}
+
+void TCustomCheckBox::SetWordWrap(bool v) {
+  if (word_wrap_ == v) return;
+  word_wrap_ = v;
+  AdjustSize();
+  Invalidate();
+}
+
+void TCustomCheckBox::SetAutoSize(bool v) {
+  if (auto_size_ == v) return;
+  auto_size_ = v;
+  AdjustSize();
+}
+
+TFlatState TCustomCheckBox::DrawState() const {
+  TFlatState s;
+  s.Enabled = IsEnabledInTree();
+  s.Hot = hot_ && s.Enabled;
+  s.Pressed = Pressed() && s.Enabled;
+  s.Focused = Focused();
+  return s;
+}
+
+TRect TCustomCheckBox::BoxRect() const {
+  const int top = (Height() - kBoxSize) / 2;
+  const int left = alignment_ == TAlignment::taRightJustify ? 0 : Width() - kBoxSize;
+  return Bounds(left, top, kBoxSize, kBoxSize);
+}
+
+TSize TCustomCheckBox::MeasureText(int max_width) const {
+  const ustring text = Caption();
+  if (text.empty()) return {0, 0};
+  TBitmap32 scratch(1, 1);
+  TCanvas c(scratch);
+  c.Font = Font();
+  TRect r{0, 0, std::max(max_width, 1), 0};
+  c.DrawText(text, r, DT_CALCRECT | (word_wrap_ ? DT_WORDBREAK : DT_SINGLELINE));
+  return {r.Width(), r.Height()};
+}
+
+TRect TCustomCheckBox::TextRect() const {
+  const int room = std::max(0, Width() - kBoxSize - kTextIndent - 2);
+  const TSize t = MeasureText(room);
+  const int w = std::min(t.cx, room);
+  const int top = std::max(0, (Height() - t.cy) / 2);
+  const int left = alignment_ == TAlignment::taRightJustify ? kBoxSize + kTextIndent
+                                                            : Width() - kBoxSize - kTextIndent - w;
+  return Bounds(left, top, w, std::min(t.cy, Height()));
+}
+
+void TCustomCheckBox::AdjustSize() {
+  if (!auto_size_ || (ComponentState() & csLoading)) return;
+  const TSize t = MeasureText(word_wrap_ ? std::max(1, Width() - kBoxSize - kTextIndent) : 32767);
+  const int w = kBoxSize + (t.cx > 0 ? kTextIndent + t.cx + 2 : 0);
+  const int h = std::max(kBoxSize + 2, t.cy + 2);
+  SetBounds(Left(), Top(), word_wrap_ ? Width() : w, h);
+}
+
+void TCustomCheckBox::Loaded() {
+  TCustomControl::Loaded();
+  AdjustSize();
+}
+
+void TCustomCheckBox::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_KILLFOCUS:
+      key_down_ = false;
+      [[fallthrough]];
+    case WM_SETFOCUS:
+      TCustomControl::WndProc(m);
+      StateChanged();
+      return;
+    case WM_CANCELMODE:
+    case CM_CANCELMODE:
+      mouse_down_ = key_down_ = false;
+      TCustomControl::WndProc(m);
+      StateChanged();
+      return;
+    default:
+      TCustomControl::WndProc(m);
+  }
+}
+
+void TCustomCheckBox::MouseDown(TMouseButton b, TShiftState shift, int x, int y) {
+  if (b == TMouseButton::mbLeft && IsEnabledInTree()) {
+    mouse_down_ = mouse_over_ = true;
+    StateChanged();
+  }
+  TCustomControl::MouseDown(b, shift, x, y);
+}
+
+void TCustomCheckBox::MouseMove(TShiftState shift, int x, int y) {
+  if (mouse_down_) {
+    const bool over = ClientRect().Contains({x, y});
+    if (over != mouse_over_) {
+      mouse_over_ = over;
+      StateChanged();
+    }
+  }
+  TCustomControl::MouseMove(shift, x, y);
+}
+
+void TCustomCheckBox::MouseUp(TMouseButton b, TShiftState shift, int x, int y) {
+  if (b == TMouseButton::mbLeft && mouse_down_) {
+    const bool over = ClientRect().Contains({x, y});
+    mouse_down_ = mouse_over_ = false;
+    StateChanged();
+    if (over) Toggle();
+  }
+  TCustomControl::MouseUp(b, shift, x, y);
+}
+
+void TCustomCheckBox::KeyDown(std::uint16_t& key, TShiftState shift) {
+  if (key == VK_SPACE && !key_down_ && shift == 0) {
+    key_down_ = true;
+    StateChanged();
+  }
+  TCustomControl::KeyDown(key, shift);
+}
+
+void TCustomCheckBox::KeyUp(std::uint16_t& key, TShiftState shift) {
+  if (key == VK_SPACE && key_down_) {
+    key_down_ = false;
+    StateChanged();
+    Toggle();
+  }
+  TCustomControl::KeyUp(key, shift);
+}
+
+void TCustomCheckBox::CMMouseEnter(TMessage& m) {
+  hot_ = true;
+  StateChanged();
+  TCustomControl::CMMouseEnter(m);
+}
+
+void TCustomCheckBox::CMMouseLeave(TMessage& m) {
+  hot_ = false;
+  StateChanged();
+  TCustomControl::CMMouseLeave(m);
+}
+
+void TCustomCheckBox::CMEnabledChanged(TMessage& m) {
+  if (!Enabled()) mouse_down_ = key_down_ = false;
+  TCustomControl::CMEnabledChanged(m);
+  StateChanged();
+}
+
+void TCustomCheckBox::CMTextChanged(TMessage& m) {
+  TCustomControl::CMTextChanged(m);
+  AdjustSize();
+  Invalidate();
+}
+
+void TCustomCheckBox::CMFontChanged(TMessage& m) {
+  TCustomControl::CMFontChanged(m);
+  AdjustSize();
+  Invalidate();
+}
+
+void TCustomCheckBox::Paint() {
+  TCanvas& c = *Canvas();
+  const TFlatState s = DrawState();
+  c.FillRect(ClientRect(), Color());
+  DrawFlatCheckBox(c, BoxRect(), static_cast<int>(state_), s);
+  TRect tr = TextRect();
+  c.SetBkMode(TRANSPARENT);
+  c.Font = Font();
+  c.Font.Color = FlatTextColor(Font().Color, s.Enabled);
+  c.DrawText(Caption(), tr,
+             word_wrap_ ? DT_WORDBREAK | DT_END_ELLIPSIS : DT_SINGLELINE | DT_END_ELLIPSIS);
+  if (s.Focused && s.Enabled && !Caption().empty())
+    DrawFlatFocusFrame(c, {tr.Left - 2, tr.Top - 1, tr.Right + 2, tr.Bottom + 1});
+}
+
+}  // namespace qv
