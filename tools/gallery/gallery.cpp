@@ -1,0 +1,165 @@
+// The gallery's runner: builds the sample form once per state, puts each
+// sample into that state with synthetic input on the headless backend,
+// copies it out of the window's pixels and lays the copies out in a grid.
+#include "tools/gallery/gallery.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "platform/controls/flat_look.h"
+#include "platform/png_write.h"
+#include "platform/window/headless.h"
+#include "platform/window/paint.h"
+#include "platform/window/queue.h"
+#include "platform/window/system.h"
+#include "tools/gallery/render.h"
+
+namespace qv::gallery {
+
+namespace {
+
+std::vector<TSectionEntry>& Registry() {
+  static std::vector<TSectionEntry> sections;
+  return sections;
+}
+
+// Four simple 16x16 icons drawn with anti-aliased edges: disc, ring, square, diamond.
+void MakeIcons(TCustomImageList& list) {
+  const TBGRA colours[] = {
+      {40, 150, 30, 255}, {200, 110, 20, 255}, {30, 60, 210, 255}, {120, 40, 160, 255}};
+  for (int k = 0; k < 4; ++k) {
+    TBitmap32 b(16, 16);
+    b.Fill({0, 0, 0, 0});
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) {
+        double cover = 0;
+        for (int sy = 0; sy < 4; ++sy)
+          for (int sx = 0; sx < 4; ++sx) {
+            const double px = x + (sx + 0.5) / 4 - 8, py = y + (sy + 0.5) / 4 - 8;
+            const double r = std::sqrt(px * px + py * py);
+            bool in = false;
+            switch (k) {
+              case 0:
+                in = r < 6.5;
+                break;
+              case 1:
+                in = r < 7 && r > 4;
+                break;
+              case 2:
+                in = std::abs(px) < 6 && std::abs(py) < 6;
+                break;
+              default:
+                in = std::abs(px) + std::abs(py) < 7.5;
+                break;
+            }
+            cover += in ? 1.0 / 16 : 0;
+          }
+        TBGRA p = colours[k];
+        p.A = static_cast<std::uint8_t>(std::lround(cover * 255));
+        b.Pixel(x, y) = p;
+      }
+    list.Add(b);
+  }
+}
+
+struct TBuiltForm {
+  std::unique_ptr<TForm> form;
+  std::unique_ptr<TImageList> images;
+  std::vector<TSample> samples;
+};
+
+TBuiltForm BuildForm() {
+  TBuiltForm b;
+  b.form = std::make_unique<TForm>(nullptr);
+  b.form->SetBorderStyle(TFormBorderStyle::bsNone);
+  b.form->SetColor(clBtnFace);
+  b.images = std::make_unique<TImageList>(nullptr);
+  MakeIcons(*b.images);
+  int next_y = TGalleryBlock::kMargin;
+  TGalleryBlock block(*b.form, *b.images, b.samples, next_y);
+  for (const TSectionEntry& s : Sections()) s.Build(block);
+  int w = 0;
+  for (const TSample& s : b.samples) w = std::max(w, s.Control->Width());
+  b.form->SetClientSize(w + 2 * TGalleryBlock::kMargin, next_y);
+  b.form->SetBounds(0, 0, b.form->Width(), b.form->Height());
+  return b;
+}
+
+TBitmap32 Capture(TForm& form, TControl& c) {
+  PumpPendingMessages();
+  TBitmap32 out(c.Width(), c.Height());
+  const TBitmap32* px = GetWindowPixels(form.WindowHandle());
+  if (!px) return out;
+  TRect wr;
+  GetWindowRect(form.WindowHandle(), wr);
+  const TPoint o = c.ClientToScreen({0, 0});
+  TCanvas canvas(out);
+  canvas.BitBlt(0, 0, c.Width(), c.Height(), *px, o.X - wr.Left, o.Y - wr.Top);
+  return out;
+}
+
+}  // namespace
+
+TGallerySection::TGallerySection(std::string name, int order, TSectionBuilder build) {
+  Registry().push_back({std::move(name), order, std::move(build)});
+}
+
+std::vector<TSectionEntry> Sections() {
+  std::vector<TSectionEntry> s = Registry();
+  std::stable_sort(s.begin(), s.end(), [](const TSectionEntry& a, const TSectionEntry& b) {
+    return a.Order < b.Order;
+  });
+  return s;
+}
+
+const char* const kStateNames[kStateCount] = {"normal", "hot", "pressed", "focused", "disabled"};
+
+TGalleryPictures RenderStates() {
+  TGalleryPictures result;
+  auto backend = std::make_unique<THeadlessBackend>(TSize{4000, 4000});
+  THeadlessBackend* headless = backend.get();
+  InitWindowSystem(std::move(backend));
+  const TPoint away{3990, 3990};
+  for (int state = 0; state < kStateCount; ++state) {
+    TBuiltForm b = BuildForm();
+    b.form->Show();
+    PumpPendingMessages();
+    headless->MoveMouse(away);
+    if (state == 0) {
+      for (const TSample& s : b.samples) result.Names.push_back(s.Name);
+      result.Pictures.resize(b.samples.size());
+    }
+    for (std::size_t i = 0; i < b.samples.size(); ++i) {
+      const TSample& s = b.samples[i];
+      const TPoint p = s.Control->ClientToScreen(s.Point);
+      switch (state) {
+        case 1:
+          headless->MoveMouse(p);
+          break;
+        case 2:
+          headless->MoveMouse(p);
+          headless->MouseDown(p);
+          break;
+        case 3:
+          if (auto* w = dynamic_cast<TWinControl*>(s.Control); w && w->CanFocus()) w->SetFocus();
+          break;
+        case 4:
+          s.Control->SetEnabled(false);
+          break;
+        default:
+          break;
+      }
+      result.Pictures[i][static_cast<std::size_t>(state)] = Capture(*b.form, *s.Control);
+      if (state == 2) headless->MouseUp(p);
+      headless->MoveMouse(away);
+    }
+    b.form.reset();
+    b.images.reset();
+    PumpPendingMessages();
+  }
+  ShutdownWindowSystem();
+  return result;
+}
+
+}  // namespace qv::gallery

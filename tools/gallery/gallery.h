@@ -1,0 +1,82 @@
+// The gallery's section registry. A section adds a block of sample controls
+// to the sample form; the gallery then shows each sample in every state.
+// A file adds its section with a static TGallerySection object:
+//
+//   static const TGallerySection kEdits{"edits", 20, [](TGalleryBlock& b) {
+//     auto* e = b.Add<TEdit>("edit", 121, 21);
+//     ...
+//   }};
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/component/form.h"
+#include "platform/controls/imagelist.h"
+
+namespace qv::gallery {
+
+// One control shown in every state; Point is where the pointer hovers and
+// presses (control client coordinates).
+struct TSample {
+  std::string Name;
+  TControl* Control = nullptr;
+  TPoint Point;
+};
+
+// Where a section puts its samples: one below the other on the sample form.
+class TGalleryBlock {
+ public:
+  TGalleryBlock(TForm& form, TCustomImageList& images, std::vector<TSample>& samples, int& next_y)
+      : form_(form), images_(images), samples_(samples), next_y_(next_y) {}
+
+  TForm& Form() { return form_; }
+  // Sample 16x16 icons for controls that show images.
+  TCustomImageList& Images() { return images_; }
+
+  // Creates a C on the form at the next free place, w x h, hovered and
+  // pressed at point (the centre when not given).
+  template <class C>
+  C* Add(const std::string& name, int w, int h, TPoint point = {-1, -1}) {
+    auto* c = new C(&form_);
+    c->SetParent(&form_);
+    c->SetBounds(kMargin, next_y_, w, h);
+    next_y_ += h + kGap;
+    samples_.push_back({name, c, point.X < 0 ? TPoint{w / 2, h / 2} : point});
+    return c;
+  }
+
+  // Moves where the pointer hovers and presses on c.
+  void SetPoint(TControl* c, TPoint point) {
+    for (TSample& s : samples_)
+      if (s.Control == c) s.Point = point;
+  }
+
+  static constexpr int kMargin = 8;
+  static constexpr int kGap = 8;
+
+ private:
+  TForm& form_;
+  TCustomImageList& images_;
+  std::vector<TSample>& samples_;
+  int& next_y_;
+};
+
+using TSectionBuilder = std::function<void(TGalleryBlock&)>;
+
+// Registers a section; sections are built in ascending order.
+class TGallerySection {
+ public:
+  TGallerySection(std::string name, int order, TSectionBuilder build);
+};
+
+struct TSectionEntry {
+  std::string Name;
+  int Order;
+  TSectionBuilder Build;
+};
+// The registered sections, sorted by order.
+std::vector<TSectionEntry> Sections();
+
+}  // namespace qv::gallery
