@@ -162,7 +162,7 @@ class TControl : public TComponent {
 
   ustring Hint;
   bool ShowHint = false;
-  int Cursor = 0;  // 0: the parent's / default arrow
+  int Cursor = 0;  // a cursor id (IDC_HAND …); 0: the window's own
 
   TControlStyle ControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
   TControlState ControlState = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/component/application.h"
 #include "platform/component/form.h"
 #include "platform/window/input.h"
 #include "platform/window/keys.h"
@@ -629,6 +630,9 @@ void TWinControl::Dispatch(TMessage& m) {
       // A click into a focusable windowed control focuses it.
       if (tab_stop_ && CanFocus() && !Focused()) SetFocus();
       break;
+    case WM_SETCURSOR:
+      if (SetControlCursor(m)) return;
+      break;
     case CM_DIALOGKEY:
       CMDialogKey(m);
       return;
@@ -640,6 +644,24 @@ void TWinControl::Dispatch(TMessage& m) {
       break;
   }
   TControl::Dispatch(m);
+}
+
+bool TWinControl::SetControlCursor(TMessage& m) {
+  // Only for the client area of this very window: children answer for themselves.
+  if (m.WParam != handle_.id ||
+      static_cast<std::int16_t>(LOWORD(static_cast<WPARAM>(m.LParam))) != HTCLIENT)
+    return false;
+  int cursor = Screen().Cursor;
+  if (cursor == 0) {
+    TPoint p;
+    GetCursorPos(p);
+    const TControl* under = ControlAtPos(ScreenToClient(p), false);
+    cursor = under && under->Cursor != 0 ? under->Cursor : Cursor;
+  }
+  if (cursor == 0) return false;
+  SetCursor(LoadCursor(cursor));
+  m.Result = 1;
+  return true;
 }
 
 void TWinControl::DefaultHandler(TMessage& m) {

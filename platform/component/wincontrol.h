@@ -129,6 +129,8 @@ class TWinControl : public TControl {
   bool RouteMouseToChild(TMessage& m);
   void TrackMouseControl(TControl* target);
   bool HandleKeyDown(TMessage& m);
+  // The cursor of the control under the mouse (or the screen's) for WM_SETCURSOR.
+  bool SetControlCursor(TMessage& m);
   void FixupTabList();
   void AnchorControls(TControl* control);
 

@@ -429,3 +429,25 @@ TEST_F(ControlTest, APainterCannotEscapeItsWindow) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+TEST_F(ControlTest, CursorFollowsTheControlUnderThePointer) {
+  auto* dot = new TDot(form_.get());
+  dot->SetParent(form_.get());
+  dot->SetBounds(10, 10, 40, 20);
+  dot->Cursor = IDC_HAND;
+  form_->Show();
+  headless_->MoveMouse(ScreenOf(dot, {5, 5}));
+  EXPECT_EQ(headless_->Cursor(), IDC_HAND);
+  headless_->MoveMouse(ScreenOf(form_.get(), {200, 150}));
+  EXPECT_EQ(headless_->Cursor(), IDC_ARROW);
+  Screen().Cursor = IDC_WAIT;  // a screen cursor wins everywhere
+  headless_->MoveMouse(ScreenOf(dot, {6, 5}));
+  EXPECT_EQ(headless_->Cursor(), IDC_WAIT);
+  Screen().Cursor = 0;
+}
+
+}  // namespace
+}  // namespace qv
