@@ -141,6 +141,7 @@ void ApplyToRect(TBitmap32& bmp, const TRect& rect, TPixelOp op, int amount, std
   if ((op == TPixelOp::Brightness || op == TPixelOp::Saturation || op == TPixelOp::Hue) &&
       amount == 0)
     return;
+  if (op == TPixelOp::Tone && amount == clNone) return;
   const bool keyed = key != kNoKeyPixel;
   if (op == TPixelOp::Brightness) {
     const auto table = BrightTable(std::clamp(amount, -100, 100));

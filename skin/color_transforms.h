@@ -38,7 +38,8 @@ constexpr std::uint32_t kNoKeyPixel = 0x1FFFFFFF;
 constexpr std::uint32_t kKeyPixelValue = 0x00FF00FF;
 
 // Runs op with amount (degrees, percent-amount, brightness or tone colour)
-// on every pixel of bmp whose 0xAARRGGBB value is not key.
+// on every pixel of bmp whose 0xAARRGGBB value is not key. A tone of clNone
+// is no tone.
 void ApplyToBitmap(TBitmap32& bmp, TPixelOp op, int amount, std::uint32_t key = kKeyPixelValue);
 // The same restricted to r (clipped to the bitmap).
 void ApplyToRect(TBitmap32& bmp, const TRect& r, TPixelOp op, int amount,

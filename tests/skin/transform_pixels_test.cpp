@@ -115,6 +115,10 @@ TEST(TransformBitmap, KeyColourIsSkippedOpaqueMagentaIsNot) {
   b = bmp;
   ApplyToBitmap(b, TPixelOp::Hue, 120, kNoKeyPixel);
   EXPECT_EQ(b.Pixel(0, 0), Px(255, 255, 0, 0));
+  // No tone leaves the picture alone.
+  b = bmp;
+  ApplyToBitmap(b, TPixelOp::Tone, clNone);
+  EXPECT_EQ(test::Diff(b, bmp), "");
 }
 
 TEST(TransformBitmap, MatchesPerPixelOperationInBothRowOrders) {
