@@ -1,6 +1,8 @@
 // The standard controls' classes and published properties.
 #include "platform/controls/standard_controls.h"
 
+#include <exception>
+
 #include "platform/component/properties.h"
 #include "platform/component/reader.h"
 #include "platform/controls/button.h"
@@ -59,6 +61,29 @@ const TEnumNames<TProgressBarOrientation> kProgressOrientationNames = {
 template <class C, class F>
 TPropertySetter Set(F f) {
   return Setter<C>(f);
+}
+
+// The image list's Items collection, in the stored form of the alpha image
+// list: each item an ImageFormat (only ifPNG here) and its ImgData, the whole
+// PNG file as embedded data. Images are added in stored order.
+void ReadImageItems(TImageList& list, V v, R r) {
+  if (v.kind != TDescValue::Kind::Collection) r.Fail(v.line, "collection expected");
+  for (const auto& item : v.items) {
+    for (const TDescProperty& p : item) {
+      if (p.name == "ImageFormat") {
+        if (r.Identifier(p.value) != "ifPNG") r.Fail(p.line, "only PNG image items are supported");
+      } else if (p.name == "ImgData") {
+        const TResourceBytes png = r.Binary(p.value);
+        try {
+          list.AddPng(png);
+        } catch (const std::exception& e) {
+          r.Fail(p.line, e.what());
+        }
+      } else {
+        r.Fail(p.line, "unknown property " + p.name + " of an image item");
+      }
+    }
+  }
 }
 
 // An image list named by the description, assigned once the tree exists.
@@ -208,7 +233,8 @@ void RegisterPages() {
                 Set<TTabSheet>([](TTabSheet& x, V v, R r) { x.SetPageIndex(r.Int(v)); }));
   RegisterComponentClass<TImageList>("TImageList", "TComponent")
       .Property("Width", Set<TImageList>([](TImageList& x, V v, R r) { x.SetWidth(r.Int(v)); }))
-      .Property("Height", Set<TImageList>([](TImageList& x, V v, R r) { x.SetHeight(r.Int(v)); }));
+      .Property("Height", Set<TImageList>([](TImageList& x, V v, R r) { x.SetHeight(r.Int(v)); }))
+      .Property("Items", Set<TImageList>(ReadImageItems));
 }
 
 }  // namespace

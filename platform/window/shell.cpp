@@ -34,8 +34,23 @@ bool IsOpenableURL(std::string_view url) {
   return true;
 }
 
+std::string EscapeSpacesAfterHost(std::string_view url) {
+  const std::size_t scheme = url.find("://");
+  if (scheme == std::string_view::npos) return std::string(url);
+  const std::size_t host_end = url.find_first_of("/?#", scheme + 3);
+  if (host_end == std::string_view::npos) return std::string(url);
+  std::string out(url.substr(0, host_end));
+  for (char c : url.substr(host_end)) {
+    if (c == ' ')
+      out += "%20";
+    else
+      out += c;
+  }
+  return out;
+}
+
 bool OpenURL(ustring_view url) {
-  const std::string utf8 = Utf16ToUtf8(url);
+  const std::string utf8 = EscapeSpacesAfterHost(Utf16ToUtf8(url));
   if (!IsOpenableURL(utf8)) return false;
   Backend().OpenURL(utf8);
   return true;

@@ -129,5 +129,53 @@ end
   EXPECT_EQ(f->clicks, 1);
 }
 
+TEST_F(ControlsTest, ImageListItemsAreReadFromEmbeddedPngFiles) {
+  RegisterStandardControls();
+  const char* text = R"(object Form1: TForm
+  object Icons: TImageList
+    Items = <
+      item
+        ImageFormat = ifPNG
+        ImgData = {test/person.png}
+      end
+      item
+        ImgData = {test/person.png}
+      end>
+  end
+end
+)";
+  TReader reader("form.qvd");
+  reader.ReadRoot(ParseDescription(text, "form.qvd"), *form);
+  auto* icons = dynamic_cast<TImageList*>(form->FindComponent("Icons"));
+  ASSERT_TRUE(icons);
+  ASSERT_EQ(icons->Count(), 2);
+  EXPECT_EQ(icons->Image(0)->Width(), 16);
+  int opaque = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) opaque += icons->Image(1)->Pixel(x, y).A == 255;
+  EXPECT_GT(opaque, 16);
+}
+
+TEST_F(ControlsTest, ImageListItemsRefuseOtherFormatsAndBrokenData) {
+  RegisterStandardControls();
+  auto read = [&](const char* item) {
+    const std::string text = std::string("object Form1: TForm\n  object Icons: TImageList\n") +
+                             "    Items = <\n      item\n" + item + "\n      end>\n  end\nend\n";
+    TForm target(nullptr);
+    TReader reader("form.qvd");
+    try {
+      reader.ReadRoot(ParseDescription(text, "form.qvd"), target);
+    } catch (const TDescriptionError& e) {
+      return std::string(e.what());
+    }
+    return std::string("read");
+  };
+  EXPECT_NE(read("        ImageFormat = ifBMP32").find("only PNG"), std::string::npos);
+  EXPECT_NE(read("        ImgData = {test/sample.bin}").find("form.qvd:5:"), std::string::npos);
+  EXPECT_NE(read("        Name = 'x'").find("unknown property Name"), std::string::npos);
+  EXPECT_NE(read("        ImgData = {test/missing.png}").find("no embedded resource"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace qv

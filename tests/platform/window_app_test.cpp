@@ -188,6 +188,17 @@ TEST_F(WindowApp, OnlyWebUrlsAreOpened) {
   EXPECT_EQ(backend->OpenedUrls()[0], "http://ballora.example/users/Петя");
 }
 
+TEST_F(WindowApp, SpacesAfterTheHostAreOpenedAsABrowserReadsThem) {
+  EXPECT_TRUE(OpenURL(u"http://s1.example/x.php?a=1&sort= desc&b="));
+  EXPECT_TRUE(OpenURL(u"http://s1.example/a b#c d"));
+  EXPECT_FALSE(OpenURL(u"http://a b/ c"));
+  ASSERT_EQ(backend->OpenedUrls().size(), 2u);
+  EXPECT_EQ(backend->OpenedUrls()[0], "http://s1.example/x.php?a=1&sort=%20desc&b=");
+  EXPECT_EQ(backend->OpenedUrls()[1], "http://s1.example/a%20b#c%20d");
+  EXPECT_EQ(EscapeSpacesAfterHost("http://h?q= "), "http://h?q=%20");
+  EXPECT_EQ(EscapeSpacesAfterHost("http://h"), "http://h");
+}
+
 TEST_F(WindowApp, XdgOpenGetsTheUrlAsOneArgumentWithoutAShell) {
   char dir_template[] = "/tmp/qv-xdg-XXXXXX";
   const char* dir = mkdtemp(dir_template);
