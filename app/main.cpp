@@ -9,17 +9,18 @@
 #include "platform/component/application.h"
 
 int main() {
+  qv::TApplication& app = qv::Application();
+  int status = 0;
   try {
-    qv::TApplication& app = qv::Application();
     app.Initialize();
     app.Title = u"Ballora Quorvane";
     auto* form = app.CreateForm<qv::TForm1>();
-    const qv::TAppIcon icon = qv::LoadAppIcon();
-    icon.ApplyTo(*form);
+    qv::LoadAppIcon().ApplyTo(*form);
     app.Run();
-    return 0;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "quorvane: %s\n", e.what());
-    return 1;
+    status = 1;
   }
+  app.Shutdown();
+  return status;
 }

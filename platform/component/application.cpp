@@ -73,6 +73,11 @@ void TApplication::ProcessMessages() {
 
 void TApplication::Terminate() { MessageLoop().Terminate(); }
 
+void TApplication::Shutdown() {
+  DestroyComponents();
+  main_form_ = nullptr;
+}
+
 bool TApplication::Terminated() const { return MessageLoop().Terminated(); }
 
 int TScreen::PixelsPerInch() const { return GetDpiForSystem(); }

@@ -38,6 +38,11 @@ class TApplication : public TComponent {
   // Handles every pending message without waiting.
   void ProcessMessages();
   void Terminate();
+  // Frees the forms and every other component of the application. The
+  // program calls it before main returns: the application object outlives
+  // the platform's own statics (fonts, windows), which its forms still use
+  // while they are freed.
+  void Shutdown();
 
   // The default handler: an error box titled with Title whose text is the
   // error's message with "." added when its last character is above '.'.

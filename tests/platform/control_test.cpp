@@ -271,6 +271,20 @@ TEST_F(ControlTest, DefaultHandlerShowsTheBoxAndTheWindowGoesOn) {
   EXPECT_TRUE(IsWindowVisible(form_->WindowHandle()));
 }
 
+TEST_F(ControlTest, ShutdownFreesTheApplicationsFormsWhileThePlatformRuns) {
+  bool destroyed = false;
+  auto* owned = Application().CreateForm<TForm>();
+  owned->OnDestroy = [&](TObject*) { destroyed = IsWindow(owned->WindowHandle()); };
+  auto* child = new TDot(owned);
+  child->SetParent(owned);
+  owned->Show();
+  ASSERT_EQ(Application().MainForm(), owned);
+  Application().Shutdown();
+  EXPECT_TRUE(destroyed);  // freed before the window system went
+  EXPECT_EQ(Application().MainForm(), nullptr);
+  EXPECT_TRUE(Application().Components().empty());
+}
+
 TEST_F(ControlTest, CloseGoesThroughOneGate) {
   int asked = 0;
   bool allow = false;
