@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/controls/flat_look.h"
 #include "platform/text/text.h"
 #include "platform/window/input.h"
 #include "platform/window/keys.h"
@@ -179,7 +180,7 @@ TRect TCustomComboBox::ButtonRect() const {
   return {Width() - 1 - w, 1, Width() - 1, Height() - 1};
 }
 
-TRect TCustomComboBox::TextRect() const { return {3, 3, ButtonRect().Left - 2, Height() - 3}; }
+TRect TCustomComboBox::TextRect() const { return {4, 3, ButtonRect().Left - 2, Height() - 3}; }
 
 int TCustomComboBox::TextXAt(int x) const {
   return edit_.HitTest(Font(), x - TextRect().Left + edit_.ScrollX(), 0);
@@ -436,26 +437,32 @@ void TCustomComboBox::Loaded() {
 void TCustomComboBox::Paint() { PaintFlat(*Canvas()); }
 
 void TCustomComboBox::PaintFlat(TCanvas& c) {
-  const TRect r = ClientRect();
-  const bool enabled = IsEnabledInTree();
-  const bool focused = Focused();
-  c.FillRect(r, enabled ? Color() : clBtnFace);
-  c.FrameRect(r, focused || DroppedDown() ? clHighlight : mouse_in_ ? clGrayText : clBtnShadow);
+  const TFlatPalette p = FlatPalette();
+  TFlatState s;
+  s.Enabled = IsEnabledInTree();
+  s.Focused = Focused();
+  s.Hot = mouse_in_ && s.Enabled;
+  s.Pressed = DroppedDown() && s.Enabled;
+  DrawFlatFieldBox(c, ClientRect(), s, Color());
   const TRect tr = TextRect();
   if (IsEditable()) {
     TEditText::TLook look;
-    look.text = enabled ? Font().Color : clGrayText;
-    look.show_selection = focused;
-    look.show_caret = focused && caret_on_ && enabled;
+    look.text = FlatTextColor(Font().Color, s.Enabled);
+    look.selection = p.Accent;
+    look.selection_text = p.AccentText;
+    look.show_selection = s.Focused;
+    look.show_caret = s.Focused && caret_on_ && s.Enabled;
     edit_.Paint(c, tr, Font(), look);
   } else {
-    const bool selected = focused && !DroppedDown() && enabled;
-    if (selected) c.FillRect(tr, clHighlight);
+    // The focused pick list shows its item selected, as the list would.
+    const bool selected = s.Focused && !DroppedDown() && s.Enabled;
+    // One pixel clear of the border and the button all round.
+    if (selected) c.FillRect({tr.Left - 2, tr.Top - 1, tr.Right + 1, tr.Bottom + 1}, p.Accent);
     const int saved = c.SaveDC();
     c.Font = Font();
-    c.Font.Color = !enabled ? clGrayText : selected ? clHighlightText : Font().Color;
+    c.Font.Color = selected ? p.AccentText : FlatTextColor(Font().Color, s.Enabled);
     c.SetBkMode(TRANSPARENT);
-    TRect text = {tr.Left + 2, tr.Top, tr.Right - 1, tr.Bottom};
+    TRect text = tr;
     c.DrawText(GetText(), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     c.RestoreDC(saved);
   }
@@ -463,18 +470,12 @@ void TCustomComboBox::PaintFlat(TCanvas& c) {
 }
 
 void TCustomComboBox::PaintButton(TCanvas& c, const TRect& r) {
-  const bool enabled = IsEnabledInTree();
-  TColor face = clBtnFace;
-  if (enabled && DroppedDown())
-    face = clBtnShadow;
-  else if (enabled && button_hot_)
-    face = cl3DLight;
-  c.FillRect(r, face);
-  c.FillRect({r.Left, r.Top, r.Left + 1, r.Bottom}, clBtnShadow);
-  const TColor ink = !enabled ? clGrayText : DroppedDown() ? clHighlightText : clBtnText;
-  const int cx = r.Left + 1 + (r.Width() - 1) / 2;
-  const int top = r.Top + (r.Height() - 4) / 2;
-  for (int i = 0; i < 4; ++i) c.FillRect({cx - 3 + i, top + i, cx + 4 - i, top + i + 1}, ink);
+  TFlatState s;
+  s.Enabled = IsEnabledInTree();
+  // The whole body of a pick list is its button.
+  s.Hot = s.Enabled && (button_hot_ || (!IsEditable() && mouse_in_));
+  s.Pressed = s.Enabled && DroppedDown();
+  DrawFlatFieldButton(c, r, TFlatArrow::Down, s);
 }
 
 }  // namespace qv

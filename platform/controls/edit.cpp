@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/controls/flat_look.h"
 #include "platform/text/text.h"
 #include "platform/window/input.h"
 #include "platform/window/keys.h"
@@ -118,6 +119,18 @@ void TCustomEdit::CMEnabledChanged(TMessage& m) {
   Invalidate();
 }
 
+void TCustomEdit::CMMouseEnter(TMessage& m) {
+  TCustomControl::CMMouseEnter(m);
+  mouse_in_ = true;
+  Invalidate();
+}
+
+void TCustomEdit::CMMouseLeave(TMessage& m) {
+  TCustomControl::CMMouseLeave(m);
+  mouse_in_ = false;
+  Invalidate();
+}
+
 void TCustomEdit::CMFontChanged(TMessage& m) {
   TCustomControl::CMFontChanged(m);
   CaretMoved();
@@ -127,7 +140,8 @@ void TCustomEdit::Resize() { CaretMoved(); }
 
 TRect TCustomEdit::EditRect() const {
   const int b = border_ ? 1 : 0;
-  return {b + 2, b, Width() - b - 2, Height() - b};
+  // Three pixels of padding: edit, combo and list texts start at one x.
+  return {b + 3, b, Width() - b - 3, Height() - b};
 }
 
 void TCustomEdit::RestartCaret() {
@@ -248,18 +262,25 @@ void TCustomEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y) 
 void TCustomEdit::Paint() { PaintFlat(*Canvas()); }
 
 void TCustomEdit::PaintFlat(TCanvas& c) {
+  const TFlatPalette p = FlatPalette();
   const TRect r = ClientRect();
-  const bool enabled = IsEnabledInTree();
-  const bool focused = Focused();
-  c.FillRect(r, enabled && !read_only_ ? Color() : clBtnFace);
-  if (border_) c.FrameRect(r, focused ? clHighlight : clBtnShadow);
-  TFont font = Font();
+  TFlatState s;
+  s.Enabled = IsEnabledInTree();
+  s.Focused = Focused();
+  s.Hot = mouse_in_ && s.Enabled;
+  // A read-only field keeps the face colour so it does not invite typing.
+  const TColor fill = read_only_ ? p.Face : Color();
+  if (border_)
+    DrawFlatFieldBox(c, r, s, fill);
+  else
+    c.FillRect(r, s.Enabled ? ColorToRGB(fill) : p.Face);
+  const TFont font = Font();
   const TRect area = EditRect();
-  if (edit_.Text().empty() && !text_hint_.empty() && !focused) {
+  if (edit_.Text().empty() && !text_hint_.empty() && !s.Focused) {
     const int saved = c.SaveDC();
     c.IntersectClipRect(area);
     c.Font = font;
-    c.Font.Color = clGrayText;
+    c.Font.Color = p.GrayText;
     c.SetBkMode(TRANSPARENT);
     TRect tr = area;
     c.DrawText(text_hint_, tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -267,9 +288,11 @@ void TCustomEdit::PaintFlat(TCanvas& c) {
     return;
   }
   TEditText::TLook look;
-  look.text = enabled ? font.Color : clGrayText;
-  look.show_selection = focused || !HideSelection;
-  look.show_caret = focused && caret_on_ && enabled;
+  look.text = FlatTextColor(font.Color, s.Enabled);
+  look.selection = p.Accent;
+  look.selection_text = p.AccentText;
+  look.show_selection = s.Focused || !HideSelection;
+  look.show_caret = s.Focused && caret_on_ && s.Enabled;
   look.password_char = password_char_;
   edit_.Paint(c, area, font, look);
 }

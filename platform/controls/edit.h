@@ -50,6 +50,8 @@ class TCustomEdit : public TCustomControl {
   void CutToClipboard();
   void PasteFromClipboard();
 
+  // The pointer is over the control.
+  bool MouseInControl() const { return mouse_in_; }
   // Whether the caret is drawn right now (it blinks while focused).
   bool CaretShown() const { return caret_on_ && Focused(); }
   const TEditText& EditText() const { return edit_; }
@@ -84,6 +86,8 @@ class TCustomEdit : public TCustomControl {
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void CMTextChanged(TMessage& m) override;
   void CMEnabledChanged(TMessage& m) override;
+  void CMMouseEnter(TMessage& m) override;
+  void CMMouseLeave(TMessage& m) override;
   void CMFontChanged(TMessage& m) override;
   void Resize() override;
   // The window gained or lost the keyboard focus.
@@ -103,6 +107,7 @@ class TCustomEdit : public TCustomControl {
   ustring text_hint_;
   bool border_ = true;
   bool caret_on_ = false;
+  bool mouse_in_ = false;
   bool selecting_ = false;
   bool mouse_focusing_ = false;
   bool committing_ = false;

@@ -66,26 +66,40 @@ void DrawFlatButtonFace(TCanvas& c, const TRect& r, const TFlatState& s) {
   }
   c.FillRect(r, face);
   c.FrameRect(r, border);
-  // A default or focused button carries a second accent line, so it reads as
-  // the one Enter presses.
-  if (s.Enabled && (s.Default || s.Focused) && r.Width() > 4 && r.Height() > 4) {
+  // The default button carries a second accent line, so it reads as the one
+  // Enter presses; focus alone shows as the focus frame.
+  if (s.Enabled && s.Default && r.Width() > 4 && r.Height() > 4) {
     c.FrameRect({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, p.Accent);
   }
 }
 
-void DrawFlatFieldBox(TCanvas& c, const TRect& r, const TFlatState& s) {
+void DrawFlatFieldBox(TCanvas& c, const TRect& r, const TFlatState& s, TColor fill) {
   if (r.IsEmpty()) return;
   const TFlatPalette p = FlatPalette();
   TColor border = p.Border;
   if (!s.Enabled) {
     border = p.Disabled;
-  } else if (s.Focused) {
+  } else if (s.Focused || s.Pressed) {
     border = p.Accent;
   } else if (s.Hot) {
     border = p.BorderHot;
   }
-  c.FillRect(r, s.Enabled ? p.Window : p.Face);
+  c.FillRect(r, s.Enabled ? ColorToRGB(fill) : p.Face);
   c.FrameRect(r, border);
+}
+
+void DrawFlatFieldButton(TCanvas& c, const TRect& r, TFlatArrow arrow, const TFlatState& s) {
+  if (r.IsEmpty()) return;
+  const TFlatPalette p = FlatPalette();
+  TColor face = p.Face;
+  if (s.Enabled && s.Pressed)
+    face = p.FacePressed;
+  else if (s.Enabled && s.Hot)
+    face = p.FaceHot;
+  c.FillRect(r, face);
+  c.FillRect({r.Left, r.Top, r.Left + 1, r.Bottom}, s.Enabled ? p.Border : p.Disabled);
+  // The arrow is centred in what the separator leaves.
+  DrawFlatArrow(c, {r.Left + 1, r.Top, r.Right, r.Bottom}, arrow, s.Enabled ? p.Text : p.GrayText);
 }
 
 void DrawFlatFocusFrame(TCanvas& c, const TRect& r) {

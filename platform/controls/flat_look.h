@@ -50,18 +50,24 @@ TColor FlatTextColor(TColor font_color, bool enabled);
 // One-pixel outline inside r.
 void DrawFlatFrame(TCanvas& c, const TRect& r, TColor color);
 
-// A push-button face: fill and outline by state. A focused or default button
-// gets an accent outline.
+// A push-button face: fill and outline by state. A focused button gets an
+// accent outline, the default button a double one.
 void DrawFlatButtonFace(TCanvas& c, const TRect& r, const TFlatState& s);
 
-// A field box (edit, combo body, spin edit): window fill, outline accent when
-// focused, darker when hot, grey when disabled.
-void DrawFlatFieldBox(TCanvas& c, const TRect& r, const TFlatState& s);
+enum class TFlatArrow { Up, Down, Left, Right };
+
+// A field box (edit, combo body, spin edit): fill (the window colour unless
+// the control has its own; the face when disabled), outline accent when
+// focused or pressed, darker when hot, grey when disabled.
+void DrawFlatFieldBox(TCanvas& c, const TRect& r, const TFlatState& s, TColor fill = clWindow);
+
+// A button inside a field (the combo's drop-down button, the spin buttons):
+// face by state, a one-pixel separator along its left edge, and the arrow.
+void DrawFlatFieldButton(TCanvas& c, const TRect& r, TFlatArrow arrow, const TFlatState& s);
 
 // The keyboard focus frame around content (a 1-px dotted accent outline).
 void DrawFlatFocusFrame(TCanvas& c, const TRect& r);
 
-enum class TFlatArrow { Up, Down, Left, Right };
 // A small filled triangle centred in r (combo and spin buttons, tab scrolling).
 void DrawFlatArrow(TCanvas& c, const TRect& r, TFlatArrow direction, TColor color);
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/controls/flat_look.h"
 #include "platform/window/input.h"
 #include "platform/window/keys.h"
 #include "platform/window/messages.h"
@@ -174,6 +175,7 @@ void TListPopup::MouseDown(TPoint p) {
       ScrollBy(rows_);
     else
       thumb_drag_ = p.Y - thumb.Top;
+    Redraw();
     return;
   }
   pressed_inside_ = true;
@@ -200,6 +202,7 @@ void TListPopup::MouseMove(TPoint p) {
 void TListPopup::MouseUp(TPoint p) {
   if (thumb_drag_ >= 0) {
     thumb_drag_ = -1;
+    Redraw();
     return;
   }
   // The release of the press that opened the list lands here too: only a
@@ -251,10 +254,11 @@ LRESULT TListPopup::Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
 }
 
 void TListPopup::Paint(TCanvas& c) {
+  const TFlatPalette p = FlatPalette();
   TRect cr;
   GetClientRect(hwnd_, cr);
-  c.FillRect(cr, clWindow);
-  c.FrameRect(cr, clBtnShadow);
+  c.FillRect(cr, p.Window);
+  DrawFlatFrame(c, cr, p.Border);
   const TRect a = ItemArea();
   for (int row = 0; row < rows_ && top_ + row < Count(); ++row) {
     const TRect r{a.Left, a.Top + row * row_height_, a.Right, a.Top + (row + 1) * row_height_};
@@ -264,32 +268,30 @@ void TListPopup::Paint(TCanvas& c) {
 }
 
 void TListPopup::PaintItem(TCanvas& c, const TRect& r, int index, bool hot) {
-  if (hot) c.FillRect(r, clHighlight);
+  const TFlatPalette p = FlatPalette();
+  if (hot) c.FillRect(r, p.Accent);
   const int saved = c.SaveDC();
   c.Font = font_;
-  c.Font.Color = hot ? clHighlightText : clWindowText;
+  c.Font.Color = hot ? p.AccentText : ColorToRGB(clWindowText);
   c.SetBkMode(TRANSPARENT);
-  TRect tr{r.Left + 3, r.Top, r.Right - 2, r.Bottom};
+  TRect tr{r.Left + 3, r.Top, r.Right - 2, r.Bottom};  // under the combo's text
   c.DrawText(items_[static_cast<std::size_t>(index)], tr,
              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   c.RestoreDC(saved);
 }
 
 void TListPopup::PaintScrollBar(TCanvas& c) {
+  const TFlatPalette p = FlatPalette();
   const TRect sb = ScrollBarRect();
-  c.FillRect(sb, clBtnFace);
+  c.FillRect(sb, p.Face);
+  c.FillRect({sb.Left, sb.Top, sb.Left + 1, sb.Bottom}, p.Disabled);
+  // The thumb darkens while dragged.
   const TRect t = ThumbRect();
-  c.FillRect({t.Left + 2, t.Top, t.Right - 2, t.Bottom}, clBtnShadow);
+  c.FillRect({t.Left + 3, t.Top + 1, t.Right - 2, t.Bottom - 1},
+             thumb_drag_ >= 0 ? p.Border : p.Disabled);
   const int arrow = std::min(sb.Width(), sb.Height() / 2);
-  // Up and down triangles centred in the arrow squares.
-  for (int k = 0; k < 2; ++k) {
-    const int cx = sb.Left + sb.Width() / 2;
-    const int cy = k == 0 ? sb.Top + arrow / 2 : sb.Bottom - arrow / 2 - 1;
-    for (int i = 0; i < 4; ++i) {
-      const int half = k == 0 ? i : 3 - i;
-      c.FillRect({cx - half, cy - 2 + i, cx + half + 1, cy - 1 + i}, clBtnText);
-    }
-  }
+  DrawFlatArrow(c, {sb.Left + 1, sb.Top, sb.Right, sb.Top + arrow}, TFlatArrow::Up, p.Text);
+  DrawFlatArrow(c, {sb.Left + 1, sb.Bottom - arrow, sb.Right, sb.Bottom}, TFlatArrow::Down, p.Text);
 }
 
 }  // namespace qv

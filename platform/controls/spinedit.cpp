@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/controls/flat_look.h"
 #include "platform/window/input.h"
 #include "platform/window/keys.h"
 #include "platform/window/metrics.h"
@@ -299,28 +300,22 @@ void TSpinEdit::WndProc(TMessage& m) {
 
 void TSpinEdit::PaintFlat(TCanvas& c) {
   TCustomEdit::PaintFlat(c);
-  PaintSpinButton(c, UpButtonRect(), true, up_state_);
-  PaintSpinButton(c, DownButtonRect(), false, down_state_);
+  const TRect up = UpButtonRect(), down = DownButtonRect();
+  PaintSpinButton(c, up, true, up_state_);
+  PaintSpinButton(c, down, false, down_state_);
+  // An odd height leaves a row between the buttons: it parts them.
+  if (down.Top > up.Bottom) {
+    const TFlatPalette p = FlatPalette();
+    c.FillRect({up.Left, up.Bottom, up.Right, down.Top}, IsEnabledInTree() ? p.Border : p.Disabled);
+  }
 }
 
 void TSpinEdit::PaintSpinButton(TCanvas& c, const TRect& r, bool up, int state) {
-  if (r.IsEmpty()) return;
-  const bool enabled = IsEnabledInTree();
-  TColor face = clBtnFace;
-  if (enabled && state == 1) face = cl3DLight;
-  if (enabled && state == 2) face = clBtnShadow;
-  c.FillRect(r, face);
-  c.FillRect({r.Left, r.Top, r.Left + 1, r.Bottom}, clBtnShadow);
-  // A small filled triangle, 7 pixels wide at most.
-  const int w = std::min(7, (r.Width() - 2) | 1);
-  const int h = (w + 1) / 2;
-  const int cx = r.Left + 1 + (r.Width() - 1) / 2;
-  const int top = r.Top + (r.Height() - h) / 2;
-  const TColor ink = !enabled ? clGrayText : state == 2 ? clHighlightText : clBtnText;
-  for (int i = 0; i < h; ++i) {
-    const int half = up ? i : h - 1 - i;
-    c.FillRect({cx - half, top + i, cx + half + 1, top + i + 1}, ink);
-  }
+  TFlatState s;
+  s.Enabled = IsEnabledInTree();
+  s.Hot = s.Enabled && state == 1;
+  s.Pressed = s.Enabled && state == 2;
+  DrawFlatFieldButton(c, r, up ? TFlatArrow::Up : TFlatArrow::Down, s);
 }
 
 }  // namespace qv

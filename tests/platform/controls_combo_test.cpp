@@ -13,12 +13,14 @@
 #include "platform/component/reader.h"
 #include "platform/controls/combobox.h"
 #include "platform/controls/edit_classes.h"
+#include "platform/controls/flat_look.h"
 #include "platform/controls/spinedit.h"
 #include "platform/window/headless.h"
 #include "platform/window/input.h"
 #include "platform/window/keys.h"
 #include "platform/window/system.h"
 #include "platform/window/window.h"
+#include "tests/platform/controls_fixture.h"
 
 namespace qv {
 namespace {
@@ -259,6 +261,36 @@ TEST_F(ComboTest, LosingTheFocusClosesTheList) {
   headless_->PressKey(VK_TAB);
   EXPECT_FALSE(combo_->DroppedDown());
   EXPECT_TRUE(other->Focused());
+}
+
+TEST_F(ComboTest, FlatLookShowsHotPressedAndTheHoveredRow) {
+  const TFlatPalette p = FlatPalette();
+  const HWND top = form_->WindowHandle();
+  const TRect b = combo_->ButtonRect();
+  const TPoint face = combo_->ClientToScreen({b.Left + 2, b.Top + 2});  // clear of the arrow
+  const TPoint edge = combo_->ClientToScreen({0, 10});
+  EXPECT_EQ(test::ScreenPixel(top, face), p.Face);
+  EXPECT_EQ(test::ScreenPixel(top, edge), p.Border);
+  // The whole body of a pick list is its button.
+  headless_->MoveMouse(Body());
+  EXPECT_EQ(test::ScreenPixel(top, face), p.FaceHot);
+  EXPECT_EQ(test::ScreenPixel(top, edge), p.BorderHot);
+  headless_->Click(Body());
+  ASSERT_TRUE(combo_->DroppedDown());
+  EXPECT_EQ(test::ScreenPixel(top, face), p.FacePressed);
+  EXPECT_EQ(test::ScreenPixel(top, edge), p.Accent);
+  headless_->MoveMouse(Row(2));
+  const HWND list = combo_->Popup()->Handle();
+  // Rows read at their right end, clear of the text.
+  const TRect a = combo_->Popup()->ItemArea();
+  const auto row_end = [&](int i) { return TPoint{Row(i).X + a.Width() - 14, Row(i).Y}; };
+  EXPECT_EQ(test::ScreenPixel(list, row_end(2)), p.Accent);
+  EXPECT_EQ(test::ScreenPixel(list, row_end(1)), p.Window);
+  headless_->PressKey(VK_ESCAPE);
+  // Closed and focused: the item shows selected.
+  EXPECT_EQ(test::ScreenPixel(top, combo_->ClientToScreen({3, 3})), p.Accent);
+  combo_->SetEnabled(false);
+  EXPECT_EQ(test::ScreenPixel(top, edge), p.Disabled);
 }
 
 class EditableComboTest : public ComboTest {

@@ -7,6 +7,7 @@
 
 #include "platform/component/form.h"
 #include "platform/controls/edit.h"
+#include "platform/controls/flat_look.h"
 #include "platform/text/text.h"
 #include "platform/window/headless.h"
 #include "platform/window/keys.h"
@@ -14,6 +15,7 @@
 #include "platform/window/queue.h"
 #include "platform/window/shell.h"
 #include "platform/window/system.h"
+#include "tests/platform/controls_fixture.h"
 
 namespace qv {
 namespace {
@@ -38,7 +40,7 @@ class EditTest : public ::testing::Test {
   }
   TPoint At(int x, int y = 10) { return edit_->ClientToScreen({x, y}); }
   // Client x of the boundary before text position i.
-  int XOf(int i) { return 3 + TextExtentOf(edit_->Font(), edit_->GetText().substr(0, i)).cx; }
+  int XOf(int i) { return 4 + TextExtentOf(edit_->Font(), edit_->GetText().substr(0, i)).cx; }
   // Pixels of the text area that are not the window colour.
   int Ink() {
     PumpPendingMessages();
@@ -261,6 +263,26 @@ TEST_F(EditTest, HintShowsOnlyWithoutFocusAndPasswordHidesText) {
   edit_->SetText(u"WWWW");
   EXPECT_EQ(Ink(), thin);
   EXPECT_GT(thin, 0);
+}
+
+TEST_F(EditTest, FlatLookFollowsPointerFocusReadOnlyAndEnabled) {
+  const TFlatPalette p = FlatPalette();
+  const auto border = [this] { return test::ScreenPixel(form_->WindowHandle(), At(0)); };
+  const auto inside = [this] { return test::ScreenPixel(form_->WindowHandle(), At(140, 3)); };
+  EXPECT_EQ(border(), p.Border);
+  EXPECT_EQ(inside(), p.Window);
+  headless_->MoveMouse(At(40));
+  EXPECT_TRUE(edit_->MouseInControl());
+  EXPECT_EQ(border(), p.BorderHot);
+  headless_->MoveMouse(form_->ClientToScreen({250, 100}));
+  EXPECT_FALSE(edit_->MouseInControl());
+  EXPECT_EQ(border(), p.Border);
+  edit_->SetFocus();
+  EXPECT_EQ(border(), p.Accent);
+  edit_->SetReadOnly(true);
+  EXPECT_EQ(inside(), p.Face);
+  edit_->SetEnabled(false);
+  EXPECT_EQ(border(), p.Disabled);
 }
 
 }  // namespace

@@ -15,8 +15,22 @@
 #include "platform/window/paint.h"
 #include "platform/window/queue.h"
 #include "platform/window/system.h"
+#include "platform/window/window.h"
 
 namespace qv::test {
+
+// The pixel of top-level window top at a screen point, as last painted; -1
+// outside it.
+inline TColor ScreenPixel(HWND top, TPoint screen) {
+  PumpPendingMessages();
+  const TBitmap32* px = GetWindowPixels(top);
+  TRect wr;
+  if (!px || !GetWindowRect(top, wr)) return -1;
+  const int x = screen.X - wr.Left, y = screen.Y - wr.Top;
+  if (!px->InBounds(x, y)) return -1;
+  const TBGRA b = px->Pixel(x, y);
+  return RGB(b.R, b.G, b.B);
+}
 
 class ControlsTest : public ::testing::Test {
  protected:
@@ -67,18 +81,7 @@ class ControlsTest : public ::testing::Test {
   }
 
   // The form's pixel at a client point of control c, as last painted.
-  TColor PixelAt(TControl* c, TPoint p) {
-    PumpPendingMessages();
-    const TBitmap32* px = GetWindowPixels(form->WindowHandle());
-    if (!px) return -1;
-    const TPoint screen = c->ClientToScreen(p);
-    TRect wr;
-    GetWindowRect(form->WindowHandle(), wr);
-    const int x = screen.X - wr.Left, y = screen.Y - wr.Top;
-    if (!px->InBounds(x, y)) return -1;
-    const TBGRA b = px->Pixel(x, y);
-    return RGB(b.R, b.G, b.B);
-  }
+  TColor PixelAt(TControl* c, TPoint p) { return ScreenPixel(form->WindowHandle(), At(c, p)); }
 
   THeadlessBackend* headless = nullptr;
   std::unique_ptr<TForm> form;

@@ -7,11 +7,13 @@
 #include <memory>
 
 #include "platform/component/form.h"
+#include "platform/controls/flat_look.h"
 #include "platform/controls/spinedit.h"
 #include "platform/window/headless.h"
 #include "platform/window/keys.h"
 #include "platform/window/shell.h"
 #include "platform/window/system.h"
+#include "tests/platform/controls_fixture.h"
 
 namespace qv {
 namespace {
@@ -105,6 +107,26 @@ TEST_F(SpinTest, ButtonsButtonStatesAndOneStepPerClick) {
   EXPECT_EQ(spin_->UpState(), 0);
   headless_->MoveMouse(form_->ClientToScreen({250, 100}));
   EXPECT_EQ(spin_->UpState() + spin_->DownState(), 0);
+}
+
+TEST_F(SpinTest, ButtonFacesFollowTheirStates) {
+  const TFlatPalette p = FlatPalette();
+  const HWND top = form_->WindowHandle();
+  const TRect u = spin_->UpButtonRect(), d = spin_->DownButtonRect();
+  // Corners of the faces, clear of the arrows and the separator.
+  const TPoint up = spin_->ClientToScreen({u.Right - 2, u.Top + 1});
+  const TPoint down = spin_->ClientToScreen({d.Right - 2, d.Bottom - 2});
+  EXPECT_EQ(test::ScreenPixel(top, up), p.Face);
+  headless_->MoveMouse(Up());
+  EXPECT_EQ(test::ScreenPixel(top, up), p.FaceHot);
+  EXPECT_EQ(test::ScreenPixel(top, down), p.Face);
+  headless_->MouseDown(Down());
+  EXPECT_EQ(test::ScreenPixel(top, up), p.Face);
+  EXPECT_EQ(test::ScreenPixel(top, down), p.FacePressed);
+  headless_->MouseUp(Down());
+  EXPECT_EQ(test::ScreenPixel(top, down), p.FaceHot);
+  spin_->SetEnabled(false);
+  EXPECT_EQ(test::ScreenPixel(top, down), p.Face);
 }
 
 TEST_F(SpinTest, HoldingRepeatsAfterTheDelayThenEveryInterval) {

@@ -1,6 +1,7 @@
 // The gallery's runner: builds the sample form once per state, puts each
-// sample into that state with synthetic input on the headless backend,
-// copies it out of the window's pixels and lays the copies out in a grid.
+// sample into that state with synthetic input on the headless backend and
+// copies it out of the window's pixels; then plays each scene once and
+// copies it out together with the popups it opened.
 #include "tools/gallery/gallery.h"
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "platform/window/paint.h"
 #include "platform/window/queue.h"
 #include "platform/window/system.h"
+#include "platform/window/window.h"
 #include "tools/gallery/render.h"
 
 namespace qv::gallery {
@@ -67,6 +69,7 @@ struct TBuiltForm {
   std::unique_ptr<TForm> form;
   std::unique_ptr<TImageList> images;
   std::vector<TSample> samples;
+  std::vector<TScene> scenes;
 };
 
 TBuiltForm BuildForm() {
@@ -77,26 +80,58 @@ TBuiltForm BuildForm() {
   b.images = std::make_unique<TImageList>(nullptr);
   MakeIcons(*b.images);
   int next_y = TGalleryBlock::kMargin;
-  TGalleryBlock block(*b.form, *b.images, b.samples, next_y);
+  TGalleryBlock block(*b.form, *b.images, b.samples, b.scenes, next_y);
   for (const TSectionEntry& s : Sections()) s.Build(block);
   int w = 0;
   for (const TSample& s : b.samples) w = std::max(w, s.Control->Width());
+  for (const TScene& s : b.scenes) w = std::max(w, s.Control->Width());
   b.form->SetClientSize(w + 2 * TGalleryBlock::kMargin, next_y);
   b.form->SetBounds(0, 0, b.form->Width(), b.form->Height());
   return b;
 }
 
-TBitmap32 Capture(TForm& form, TControl& c) {
-  PumpPendingMessages();
-  TBitmap32 out(c.Width(), c.Height());
-  const TBitmap32* px = GetWindowPixels(form.WindowHandle());
-  if (!px) return out;
-  TRect wr;
-  GetWindowRect(form.WindowHandle(), wr);
-  const TPoint o = c.ClientToScreen({0, 0});
-  TCanvas canvas(out);
-  canvas.BitBlt(0, 0, c.Width(), c.Height(), *px, o.X - wr.Left, o.Y - wr.Top);
+// The visible top-level windows other than the form: the popups.
+std::vector<HWND> Popups(const TForm& form) {
+  std::vector<HWND> out;
+  for (HWND h : GetTopLevelWindows())
+    if (h != form.WindowHandle() && IsWindowVisible(h)) out.push_back(h);
   return out;
+}
+
+// A screen area as the user sees it: the form, and the popups over it
+// bottom to top; the face colour where no window is.
+TBitmap32 CaptureScreen(const TForm& form, const TRect& area) {
+  PumpPendingMessages();
+  TBitmap32 out(area.Width(), area.Height());
+  TCanvas canvas(out);
+  canvas.FillRect({0, 0, area.Width(), area.Height()}, FlatPalette().Face);
+  std::vector<HWND> windows = Popups(form);
+  windows.push_back(form.WindowHandle());
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    const TBitmap32* px = GetWindowPixels(*it);
+    TRect wr;
+    if (!px || !GetWindowRect(*it, wr)) continue;
+    canvas.BitBlt(wr.Left - area.Left, wr.Top - area.Top, wr.Width(), wr.Height(), *px, 0, 0);
+  }
+  return out;
+}
+
+TRect ScreenRectOf(const TControl& c) {
+  const TPoint o = c.ClientToScreen({0, 0});
+  return Bounds(o.X, o.Y, c.Width(), c.Height());
+}
+
+// A scene's picture covers its control and every popup it left open.
+TBitmap32 CaptureScene(const TForm& form, const TControl& c) {
+  PumpPendingMessages();
+  TRect area = ScreenRectOf(c);
+  for (HWND h : Popups(form)) {
+    TRect wr;
+    if (!GetWindowRect(h, wr)) continue;
+    area = {std::min(area.Left, wr.Left), std::min(area.Top, wr.Top),
+            std::max(area.Right, wr.Right), std::max(area.Bottom, wr.Bottom)};
+  }
+  return CaptureScreen(form, area);
 }
 
 }  // namespace
@@ -150,9 +185,24 @@ TGalleryPictures RenderStates() {
         default:
           break;
       }
-      result.Pictures[i][static_cast<std::size_t>(state)] = Capture(*b.form, *s.Control);
-      if (state == 2) headless->MouseUp(p);
+      result.Pictures[i][static_cast<std::size_t>(state)] =
+          CaptureScreen(*b.form, ScreenRectOf(*s.Control));
+      if (state == 2) {
+        headless->MouseUp(p);
+        // A press that opened a list leaves it open: an outside click closes it.
+        if (!Popups(*b.form).empty()) headless->Click(away);
+      }
       headless->MoveMouse(away);
+    }
+    if (state == 0) {
+      for (const TScene& s : b.scenes) {
+        TSceneInput in{*headless, *s.Control};
+        s.Act(in);
+        result.SceneNames.push_back(s.Name);
+        result.Scenes.push_back(CaptureScene(*b.form, *s.Control));
+        if (!Popups(*b.form).empty()) headless->Click(away);
+        headless->MoveMouse(away);
+      }
     }
     b.form.reset();
     b.images.reset();

@@ -1,6 +1,8 @@
 // The gallery's section registry. A section adds a block of sample controls
-// to the sample form; the gallery then shows each sample in every state.
-// A file adds its section with a static TGallerySection object:
+// to the sample form; the gallery then shows each sample in every state, and
+// each scene (a control put into one moment by synthetic input, such as a
+// list held open) once. A file adds its section with a static
+// TGallerySection object:
 //
 //   static const TGallerySection kEdits{"edits", 20, [](TGalleryBlock& b) {
 //     auto* e = b.Add<TEdit>("edit", 121, 21);
@@ -14,6 +16,7 @@
 
 #include "platform/component/form.h"
 #include "platform/controls/imagelist.h"
+#include "platform/window/headless.h"
 
 namespace qv::gallery {
 
@@ -25,11 +28,27 @@ struct TSample {
   TPoint Point;
 };
 
+// What a scene acts through: the synthetic input and screen points of its control.
+struct TSceneInput {
+  THeadlessBackend& Input;
+  TControl& Control;
+  TPoint At(TPoint client) const { return Control.ClientToScreen(client); }
+};
+
+// One picture of a control after its action ran; it covers the control and
+// every popup window shown then.
+struct TScene {
+  std::string Name;
+  TControl* Control = nullptr;
+  std::function<void(TSceneInput&)> Act;
+};
+
 // Where a section puts its samples: one below the other on the sample form.
 class TGalleryBlock {
  public:
-  TGalleryBlock(TForm& form, TCustomImageList& images, std::vector<TSample>& samples, int& next_y)
-      : form_(form), images_(images), samples_(samples), next_y_(next_y) {}
+  TGalleryBlock(TForm& form, TCustomImageList& images, std::vector<TSample>& samples,
+                std::vector<TScene>& scenes, int& next_y)
+      : form_(form), images_(images), samples_(samples), scenes_(scenes), next_y_(next_y) {}
 
   TForm& Form() { return form_; }
   // Sample 16x16 icons for controls that show images.
@@ -39,11 +58,16 @@ class TGalleryBlock {
   // pressed at point (the centre when not given).
   template <class C>
   C* Add(const std::string& name, int w, int h, TPoint point = {-1, -1}) {
-    auto* c = new C(&form_);
-    c->SetParent(&form_);
-    c->SetBounds(kMargin, next_y_, w, h);
-    next_y_ += h + kGap;
+    C* c = Place<C>(w, h);
     samples_.push_back({name, c, point.X < 0 ? TPoint{w / 2, h / 2} : point});
+    return c;
+  }
+
+  // Creates a C, w x h, shown once after act has run on it.
+  template <class C>
+  C* AddScene(const std::string& name, int w, int h, std::function<void(C&, TSceneInput&)> act) {
+    C* c = Place<C>(w, h);
+    scenes_.push_back({name, c, [c, act](TSceneInput& in) { act(*c, in); }});
     return c;
   }
 
@@ -57,9 +81,19 @@ class TGalleryBlock {
   static constexpr int kGap = 8;
 
  private:
+  template <class C>
+  C* Place(int w, int h) {
+    auto* c = new C(&form_);
+    c->SetParent(&form_);
+    c->SetBounds(kMargin, next_y_, w, h);
+    next_y_ += h + kGap;
+    return c;
+  }
+
   TForm& form_;
   TCustomImageList& images_;
   std::vector<TSample>& samples_;
+  std::vector<TScene>& scenes_;
   int& next_y_;
 };
 

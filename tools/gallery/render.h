@@ -1,5 +1,5 @@
-// The gallery's rendering: every sample in every state, and the contact
-// sheet that lays them out with their names.
+// The gallery's rendering: every sample in every state and every scene once,
+// and the contact sheet that lays them out with their names.
 #pragma once
 
 #include <array>
@@ -16,12 +16,14 @@ extern const char* const kStateNames[kStateCount];
 struct TGalleryPictures {
   std::vector<std::string> Names;
   std::vector<std::array<TBitmap32, kStateCount>> Pictures;  // per sample, per state
+  std::vector<std::string> SceneNames;
+  std::vector<TBitmap32> Scenes;
 };
 
 // Runs its own headless window system; none may be running.
 TGalleryPictures RenderStates();
 
-// One row per sample, one column per state, with headers.
+// One row per sample, one column per state, with headers; the scenes below.
 TBitmap32 ComposeSheet(const TGalleryPictures& pictures);
 
 }  // namespace qv::gallery
