@@ -8,10 +8,12 @@
 #include "platform/component/form.h"
 #include "platform/controls/button.h"
 #include "platform/controls/checkbox.h"
+#include "platform/controls/combobox.h"
 #include "platform/controls/groupbox.h"
 #include "platform/controls/label.h"
 #include "platform/controls/pagecontrol.h"
 #include "platform/controls/progressbar.h"
+#include "platform/controls/spinedit.h"
 #include "platform/controls/trackbar.h"
 #include "platform/window/headless.h"
 #include "platform/window/queue.h"
@@ -146,6 +148,46 @@ void BM_PaintPageControl(benchmark::State& state) {
   });
 }
 BENCHMARK(BM_PaintPageControl);
+
+void BM_PaintEdit(benchmark::State& state) {
+  Run(state, [](TForm& f, TImageList&) {
+    auto* e = Place<TEdit>(f, 145, 21);
+    e->SetText(u"Спартак Москва");
+    return e;
+  });
+}
+BENCHMARK(BM_PaintEdit);
+
+void BM_PaintComboPickList(benchmark::State& state) {
+  Run(state, [](TForm& f, TImageList&) {
+    auto* c = Place<TComboBox>(f, 145, 21);
+    c->SetStyle(TComboBoxStyle::csDropDownList);
+    c->Items().Assign({u"Атака", u"Контратака", u"Оборона", u"Прессинг"});
+    c->SetItemIndex(1);
+    return c;
+  });
+}
+BENCHMARK(BM_PaintComboPickList);
+
+void BM_PaintComboEditable(benchmark::State& state) {
+  Run(state, [](TForm& f, TImageList&) {
+    auto* c = Place<TComboBox>(f, 145, 21);
+    c->Items().Assign({u"Атака", u"Контратака", u"Оборона", u"Прессинг"});
+    c->SetItemIndex(2);
+    return c;
+  });
+}
+BENCHMARK(BM_PaintComboEditable);
+
+void BM_PaintSpinEdit(benchmark::State& state) {
+  Run(state, [](TForm& f, TImageList&) {
+    auto* s = Place<TSpinEdit>(f, 70, 21);
+    s->SetMaxValue(99);
+    s->SetValue(25);
+    return s;
+  });
+}
+BENCHMARK(BM_PaintSpinEdit);
 
 }  // namespace
 }  // namespace qv

@@ -1,6 +1,6 @@
-// Cost of painting the edit, the spin edit, both combo box styles and the
-// open drop-down list once at their sizes in the sample form (plain look,
-// headless window system): invalidate the window, then paint it now.
+// Cost of one paint round of the edit, the spin edit, both combo box styles
+// and the open drop-down list through the headless window system: invalidate
+// the window, then paint it now (the paint alone is in controls_bench.cpp).
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -58,37 +58,37 @@ void PaintNow(HWND h, benchmark::State& state) {
   for (auto _ : state) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-void BM_PaintEdit(benchmark::State& state) {
+void BM_RedrawEdit(benchmark::State& state) {
   TSampleForm f;
   PaintNow(f.edit->Handle(), state);
 }
-BENCHMARK(BM_PaintEdit);
+BENCHMARK(BM_RedrawEdit);
 
-void BM_PaintSpinEdit(benchmark::State& state) {
+void BM_RedrawSpinEdit(benchmark::State& state) {
   TSampleForm f;
   PaintNow(f.spin->Handle(), state);
 }
-BENCHMARK(BM_PaintSpinEdit);
+BENCHMARK(BM_RedrawSpinEdit);
 
-void BM_PaintComboPickList(benchmark::State& state) {
+void BM_RedrawComboPickList(benchmark::State& state) {
   TSampleForm f;
   PaintNow(f.list->Handle(), state);
 }
-BENCHMARK(BM_PaintComboPickList);
+BENCHMARK(BM_RedrawComboPickList);
 
-void BM_PaintComboEditable(benchmark::State& state) {
+void BM_RedrawComboEditable(benchmark::State& state) {
   TSampleForm f;
   PaintNow(f.editable->Handle(), state);
 }
-BENCHMARK(BM_PaintComboEditable);
+BENCHMARK(BM_RedrawComboEditable);
 
 // The open list of 18 items: 16 rows and the scroll bar.
-void BM_PaintDropDownList(benchmark::State& state) {
+void BM_RedrawDropDownList(benchmark::State& state) {
   TSampleForm f;
   f.list->SetDroppedDown(true);
   PaintNow(f.list->Popup()->Handle(), state);
 }
-BENCHMARK(BM_PaintDropDownList);
+BENCHMARK(BM_RedrawDropDownList);
 
 }  // namespace
 }  // namespace qv
