@@ -14,33 +14,10 @@
 
 namespace qv {
 
-namespace {
-
-constexpr char16_t kClassName[] = u"QvListPopup";
-constexpr LRESULT kNoActivate = 3;  // MA_NOACTIVATE
-
-void EnsureClass() {
-  WNDCLASS wc;
-  if (GetClassInfo(kClassName, wc)) return;
-  wc.lpszClassName = kClassName;
-  wc.hbrBackground = clNone;  // the list paints every pixel
-  wc.lpfnWndProc = DefWindowProc;
-  RegisterClass(wc);
-}
-
-}  // namespace
-
-TListPopup::TListPopup() = default;
-
-TListPopup::~TListPopup() {
-  if (GetCapture() == hwnd_ && hwnd_) ReleaseCapture();
-  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-}
+TListPopup::TListPopup() : TPopupWindow(u"QvListPopup") {}
 
 void TListPopup::Open(const TRect& anchor, const std::vector<ustring>& items, int hot, int max_rows,
                       int row_height, const TFont& font) {
-  // The window of an earlier opening goes now, never from inside its own messages.
-  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
   items_ = items;
   font_ = font;
   row_height_ = std::max(row_height, 1);
@@ -49,31 +26,20 @@ void TListPopup::Open(const TRect& anchor, const std::vector<ustring>& items, in
   hot_ = -1;
   pressed_inside_ = false;
   thumb_drag_ = -1;
-  const int w = std::max(anchor.Width(), 8);
-  const int h = rows_ * row_height_ + 2;
-  const int screen_h = GetSystemMetrics(SM_CYSCREEN);
-  const int screen_w = GetSystemMetrics(SM_CXSCREEN);
-  int y = anchor.Bottom;
-  if (y + h > screen_h && anchor.Top - h >= 0) y = anchor.Top - h;
-  const int x = std::clamp(anchor.Left, 0, std::max(0, screen_w - w));
-  EnsureClass();
-  hwnd_ = CreateWindowEx(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kClassName, u"",
-                         WS_POPUP, x, y, w, h, HWND{});
-  if (!hwnd_) return;
-  SetWindowProc(hwnd_,
-                [this](HWND hw, UINT m, WPARAM wp, LPARAM lp) { return Proc(hw, m, wp, lp); });
-  open_ = true;
+  const TSize size{std::max(anchor.Width(), 8), rows_ * row_height_ + 2};
+  if (!OpenWindow(PlaceBelow(anchor, size))) return;
   SetHotIndex(hot);
-  ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
-  SetCapture(hwnd_);
 }
 
 void TListPopup::Close() {
-  if (!open_) return;
-  open_ = false;
+  if (!IsOpen()) return;
   thumb_drag_ = -1;
-  if (GetCapture() == hwnd_) ReleaseCapture();
-  if (IsWindow(hwnd_)) ShowWindow(hwnd_, SW_HIDE);
+  CloseWindow();
+}
+
+void TListPopup::Cancel() {
+  Close();
+  if (OnCancel) OnCancel();
 }
 
 void TListPopup::SetHotIndex(int index) {
@@ -94,8 +60,7 @@ void TListPopup::ScrollBy(int rows) {
 
 TRect TListPopup::ItemArea() const {
   TRect r{1, 1, 1, 1 + rows_ * row_height_};
-  TRect cr;
-  if (IsWindow(hwnd_)) GetClientRect(hwnd_, cr);
+  const TRect cr = ClientRect();
   r.Right = cr.Right - 1 - (HasScrollBar() ? GetSystemMetrics(SM_CXVSCROLL) : 0);
   return r;
 }
@@ -149,16 +114,9 @@ bool TListPopup::Key(std::uint16_t vk) {
   }
 }
 
-void TListPopup::Redraw() {
-  if (IsWindow(hwnd_)) InvalidateRect(hwnd_, nullptr, false);
-}
-
 void TListPopup::MouseDown(TPoint p) {
-  TRect cr;
-  GetClientRect(hwnd_, cr);
-  if (!cr.Contains(p)) {
-    Close();
-    if (OnCancel) OnCancel();
+  if (!ClientRect().Contains(p)) {
+    Cancel();
     return;
   }
   const TRect sb = ScrollBarRect();
@@ -214,49 +172,32 @@ void TListPopup::MouseUp(TPoint p) {
   if (OnAccept) OnAccept(i);
 }
 
-LRESULT TListPopup::Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+LRESULT TListPopup::Message(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  const bool open = IsOpen();
   switch (msg) {
-    case WM_MOUSEACTIVATE:
-      return kNoActivate;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      if (open_) MouseDown(LParamToPoint(l));
+      if (open) MouseDown(LParamToPoint(l));
       return 0;
     case WM_MOUSEMOVE:
-      if (open_) MouseMove(LParamToPoint(l));
+      if (open) MouseMove(LParamToPoint(l));
       return 0;
     case WM_LBUTTONUP:
-      if (open_) MouseUp(LParamToPoint(l));
+      if (open) MouseUp(LParamToPoint(l));
       return 0;
     case WM_MOUSEWHEEL:
-      if (open_) ScrollBy(-3 * (GET_WHEEL_DELTA_WPARAM(w) / 120));
+      if (open) ScrollBy(-3 * (GET_WHEEL_DELTA_WPARAM(w) / 120));
       return 0;
-    case WM_CAPTURECHANGED:
-      // Someone else took the mouse: the list cannot see outside presses any more.
-      if (open_ && GetCapture() != hwnd_) {
-        Close();
-        if (OnCancel) OnCancel();
-      }
-      return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      if (HDC dc = BeginPaint(hwnd, ps)) Paint(*dc);
-      EndPaint(hwnd, ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;
     default:
-      return DefWindowProc(hwnd, msg, w, l);
+      return TPopupWindow::Message(hwnd, msg, w, l);
   }
 }
 
 void TListPopup::Paint(TCanvas& c) {
   const TFlatPalette p = FlatPalette();
-  TRect cr;
-  GetClientRect(hwnd_, cr);
+  const TRect cr = ClientRect();
   c.FillRect(cr, p.Window);
   DrawFlatFrame(c, cr, p.Border);
   const TRect a = ItemArea();

@@ -11,24 +11,20 @@
 #include "platform/canvas.h"
 #include "platform/font.h"
 #include "platform/ustring.h"
+#include "platform/window/popup_window.h"
 #include "platform/window/types.h"
 
 namespace qv {
 
-class TListPopup {
+class TListPopup : public TPopupWindow {
  public:
   TListPopup();
-  virtual ~TListPopup();
-  TListPopup(const TListPopup&) = delete;
-  TListPopup& operator=(const TListPopup&) = delete;
 
   // Opens below anchor (screen rectangle of the owner), or above it when
   // there is no room below, with hot the highlighted row.
   void Open(const TRect& anchor, const std::vector<ustring>& items, int hot, int max_rows,
             int row_height, const TFont& font);
   void Close();
-  bool IsOpen() const { return open_; }
-  HWND Handle() const { return hwnd_; }
 
   int Count() const { return static_cast<int>(items_.size()); }
   int Rows() const { return rows_; }
@@ -56,22 +52,20 @@ class TListPopup {
 
  protected:
   // The plain flat look; a skinned list replaces it.
-  virtual void Paint(TCanvas& canvas);
+  void Paint(TCanvas& canvas) override;
   virtual void PaintItem(TCanvas& canvas, const TRect& r, int index, bool hot);
   virtual void PaintScrollBar(TCanvas& canvas);
   const std::vector<ustring>& Items() const { return items_; }
   const TFont& Font() const { return font_; }
 
  private:
-  LRESULT Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
-  void Redraw();
+  void Cancel() override;
+  LRESULT Message(HWND hwnd, UINT msg, WPARAM w, LPARAM l) override;
   void MouseDown(TPoint client);
   void MouseMove(TPoint client);
   void MouseUp(TPoint client);
   int MaxTop() const { return Count() > rows_ ? Count() - rows_ : 0; }
 
-  HWND hwnd_;
-  bool open_ = false;
   std::vector<ustring> items_;
   TFont font_;
   int rows_ = 0;

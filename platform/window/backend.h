@@ -33,6 +33,7 @@ enum class TRawKind {
   Restored,
   Exposed,      // the native window lost its pixels
   PointerLeft,  // the pointer left all windows of the program
+  DpiChanged,   // the desktop's pixels per inch became dpi
 };
 
 enum class TRawMouseButton { Left, Right, Middle };
@@ -46,6 +47,7 @@ struct TRawEvent {
   int scancode = 0;
   bool repeat = false;
   int wheel = 0;  // in units of WHEEL_DELTA, positive away from the user
+  int dpi = 0;
   ustring text;
 };
 
@@ -55,6 +57,7 @@ class TBackend {
   virtual const char* Name() const = 0;
   virtual TClock& Clock() = 0;
   virtual TSize ScreenSize() = 0;
+  // Pixels per inch of the desktop now; a change comes as a DpiChanged event.
   virtual int Dpi() = 0;
 
   // Native windows exist for shown top-level windows.

@@ -1,18 +1,20 @@
 // The default window procedure: client-area computation, hit testing, the
 // plain frame and caption painted when nobody skins the window, erasing,
-// text, icons, system commands (move, minimise, maximise, restore, close),
-// cursor selection and printing.
+// text, icons, system commands (move, size, minimise, maximise, restore,
+// close, the system menu), cursor selection and printing.
 #include <algorithm>
 
 #include "platform/window/input.h"
 #include "platform/window/internal.h"
 #include "platform/window/keys.h"
+#include "platform/window/menu.h"
 #include "platform/window/metrics.h"
 #include "platform/window/paint.h"
 #include "platform/window/system.h"
 
 namespace qv {
 
+using win::MenuCommandGrayed;
 using win::Sys;
 using win::TWindow;
 using win::W;
@@ -140,7 +142,8 @@ void PaintDefaultFrame(HWND h, TCanvas& c) {
     if (!text.IsEmpty() && !w->text.empty()) {
       c.DrawText(w->text, text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
-    DrawCaptionButton(c, l.close, HTCLOSE, w->nc_pressed == HTCLOSE, true);
+    DrawCaptionButton(c, l.close, HTCLOSE, w->nc_pressed == HTCLOSE,
+                      !MenuCommandGrayed(h, SC_CLOSE));
     DrawCaptionButton(c, l.max, HTMAXBUTTON, w->nc_pressed == HTMAXBUTTON, true);
     DrawCaptionButton(c, l.min, HTMINBUTTON, w->nc_pressed == HTMINBUTTON, true);
   }
@@ -183,6 +186,15 @@ LRESULT DefaultHitTest(const TWindow& w, TPoint screen) {
   return HTBORDER;
 }
 
+// The system menu's place: below the caption, under the icon when there is
+// one, at the frame's left edge otherwise.
+TPoint SystemMenuPoint(const TWindow& w) {
+  const win::TFrameLayout l = win::DefaultFrameLayout(w);
+  const int x = l.icon.IsEmpty() ? l.border : l.icon.Left;
+  const int y = l.caption > 0 ? l.caption_rect.Bottom : l.border;
+  return {w.rect.Left + x, w.rect.Top + y};
+}
+
 // Only the frame: the client keeps its pixels.
 void RepaintFrame(HWND h) {
   TWindow* w = W(h);
@@ -205,10 +217,21 @@ LRESULT SysCommand(HWND h, WPARAM cmd, LPARAM lParam) {
     case SC_RESTORE:
       ShowWindow(h, SW_RESTORE);
       break;
+    case SC_SIZE:
+      win::BeginKeyboardSizeMove(h, true);
+      break;
+    case SC_KEYMENU:
+      // Alt+Space; the plain Alt that opens a menu bar has nothing to open here.
+      if (lParam == u' ') ShowSystemMenu(h, SystemMenuPoint(*w), true);
+      break;
     case SC_MOVE: {
       auto& sys = Sys();
       if (!w->IsTopLevel() || w->maximized || w->minimized) break;
-      if ((sys.buttons & MK_LBUTTON) == 0) break;  // only a caption drag moves
+      if ((sys.buttons & MK_LBUTTON) == 0) {
+        // From the system menu: the keyboard (or the pointer) moves it.
+        win::BeginKeyboardSizeMove(h, false);
+        break;
+      }
       const TPoint pt = lParam != 0 ? LParamToPoint(lParam) : sys.cursor_pos;
       win::Send(h, WM_ENTERSIZEMOVE);
       if (!IsWindow(h)) break;
@@ -225,7 +248,7 @@ LRESULT SysCommand(HWND h, WPARAM cmd, LPARAM lParam) {
       break;
     }
     default:
-      break;  // no help mode, no keyboard menu on this desktop
+      break;  // no help mode on this desktop
   }
   return 0;
 }
@@ -333,7 +356,14 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       switch (static_cast<int>(wParam)) {
         case HTCAPTION:
           return win::Send(hwnd, WM_SYSCOMMAND, SC_MOVE | static_cast<WPARAM>(HTCAPTION), lParam);
+        case HTSYSMENU:
+          if (w->IsTopLevel()) ShowSystemMenu(hwnd, SystemMenuPoint(*w));
+          return 0;
         case HTCLOSE:
+          if (MenuCommandGrayed(hwnd, SC_CLOSE)) return 0;
+          w->nc_pressed = HTCLOSE;
+          RepaintFrame(hwnd);
+          return 0;
         case HTMINBUTTON:
         case HTMAXBUTTON:
           w->nc_pressed = static_cast<int>(wParam);
@@ -353,13 +383,24 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return win::Send(hwnd, WM_SYSCOMMAND, w->maximized ? SC_RESTORE : SC_MAXIMIZE, lParam);
     }
     case WM_NCLBUTTONDBLCLK:
-      if (wParam == HTSYSMENU) return win::Send(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
+      if (wParam == HTSYSMENU && !MenuCommandGrayed(hwnd, SC_CLOSE)) {
+        return win::Send(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
+      }
       if (wParam == HTCAPTION && (w->style & WS_MAXIMIZEBOX) != 0) {
         return win::Send(hwnd, WM_SYSCOMMAND, w->maximized ? SC_RESTORE : SC_MAXIMIZE, lParam);
       }
       return 0;
-    case WM_MOUSEWHEEL:
+    case WM_NCRBUTTONUP:
+      return win::Send(hwnd, WM_CONTEXTMENU, hwnd.id, lParam);
     case WM_CONTEXTMENU:
+      if (w->parent) return win::Send(w->parent, msg, wParam, lParam);
+      // A right click on the caption opens the system menu at the pointer.
+      if (const LRESULT hit = win::Send(hwnd, WM_NCHITTEST, 0, lParam);
+          IsWindow(hwnd) && (hit == HTCAPTION || hit == HTSYSMENU)) {
+        ShowSystemMenu(hwnd, LParamToPoint(lParam));
+      }
+      return 0;
+    case WM_MOUSEWHEEL:
       if (w->parent) return win::Send(w->parent, msg, wParam, lParam);
       return 0;
     case WM_SETCURSOR: {
@@ -404,8 +445,14 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && (GetKeyState(VK_MENU) & 0x8000) != 0) {
+        // A greyed close item closes nothing, by mouse or by keyboard.
         const HWND root = GetAncestor(hwnd, GA_ROOT);
-        PostMessage(root, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (!MenuCommandGrayed(root, SC_CLOSE)) PostMessage(root, WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
+      return 0;
+    case WM_SYSCHAR:
+      if (wParam == u' ') {
+        return win::Send(GetAncestor(hwnd, GA_ROOT), WM_SYSCOMMAND, SC_KEYMENU, u' ');
       }
       return 0;
     case WM_WINDOWPOSCHANGED: {
@@ -427,8 +474,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: {
       const TRect* r = reinterpret_cast<const TRect*>(lParam);
       if (r != nullptr && w->IsTopLevel()) {
+        // The frame metrics changed too, even when the size does not.
         SetWindowPos(hwnd, HWND{}, r->Left, r->Top, r->Width(), r->Height(),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
       }
       return 0;
     }

@@ -190,6 +190,14 @@ void THeadlessBackend::CloseFromDesktop(HWND hwnd, bool pump) {
   Post(e, pump);
 }
 
+void THeadlessBackend::ChangeDpi(int dpi, bool pump) {
+  dpi_ = dpi;
+  TRawEvent e;
+  e.kind = TRawKind::DpiChanged;
+  e.dpi = dpi;
+  Post(e, pump);
+}
+
 void THeadlessBackend::AdvanceTime(std::uint64_t ms) {
   const std::uint64_t end = clock_.Now() + ms;
   PumpPendingMessages();

@@ -88,6 +88,9 @@ class THeadlessBackend final : public TBackend {
   void PressKey(int vk, bool pump = true);  // down and up
   void TypeText(ustring_view text, bool pump = true);
   void CloseFromDesktop(HWND hwnd, bool pump = true);
+  // The desktop's pixels per inch change (as when the X resources are
+  // reloaded with another Xft.dpi).
+  void ChangeDpi(int dpi, bool pump = true);
   // Advances the clock by ms, stopping at each due timer on the way so that a
   // 12 ms timer ticks three times in 36 ms.
   void AdvanceTime(std::uint64_t ms);

@@ -134,9 +134,16 @@ HWND EnabledPopupOf(HWND top) {
   return {};
 }
 
+// The running input mode (an open menu, a keyboard move) takes the event.
+bool TakenByMode(const TRawEvent& e) {
+  win::TInputMode* mode = Sys().mode;
+  return mode != nullptr && mode->Filter(e);
+}
+
 void RouteMouse(const TRawEvent& e) {
   auto& sys = Sys();
   sys.cursor_pos = e.pt;
+  if (TakenByMode(e)) return;
   const bool down = e.kind == TRawKind::MouseDown;
   const bool up = e.kind == TRawKind::MouseUp;
   const bool wheel = e.kind == TRawKind::Wheel;
@@ -305,6 +312,7 @@ void RouteKey(const TRawEvent& e) {
   const bool down = e.kind == TRawKind::KeyDown;
   const bool was_down = KeyDown(e.vk);
   UpdateModifier(e.vk, down);
+  if (TakenByMode(e)) return;  // the key state still follows, so Alt is not left held
   HWND target = sys.focus ? sys.focus : sys.active;
   TWindow* w = W(target);
   if (w == nullptr || !IsWindowEnabled(GetAncestor(target, GA_ROOT))) return;
@@ -325,6 +333,7 @@ void RouteKey(const TRawEvent& e) {
 
 void RouteText(const TRawEvent& e) {
   auto& sys = Sys();
+  if (TakenByMode(e)) return;
   // With Alt (and no Ctrl) held the letters become WM_SYSCHAR through TranslateMessage.
   if (KeyDown(VK_MENU) && !KeyDown(VK_CONTROL)) return;
   HWND target = sys.focus ? sys.focus : sys.active;
@@ -361,7 +370,7 @@ void RouteRawEvent(const TRawEvent& e) {
       }
       break;
     case TRawKind::Activate:
-      if (TWindow* w = W(e.window)) {
+      if (TWindow* w = W(e.window); w != nullptr && (w->exstyle & WS_EX_NOACTIVATE) == 0) {
         if (!w->Enabled()) {
           const HWND popup = EnabledPopupOf(e.window);
           if (popup) ActivateWindow(popup, false);
@@ -385,12 +394,25 @@ void RouteRawEvent(const TRawEvent& e) {
     case TRawKind::Restored:
       if (IsWindow(e.window) && IsIconic(e.window)) ShowWindow(e.window, SW_RESTORE);
       break;
+    case TRawKind::DpiChanged:
+      ChangeSystemDpi(e.dpi);
+      break;
     case TRawKind::Exposed:
       if (TWindow* w = W(e.window); w != nullptr && w->pixels) {
         w->present.Union(w->pixels->BoundsRect());
       }
       break;
   }
+}
+
+void EndInputMode() {
+  if (TInputMode* m = Sys().mode) m->Cancel();
+  Sys().mode = nullptr;
+}
+
+void EndInputModeOf(HWND h) {
+  TInputMode* m = Sys().mode;
+  if (m != nullptr && m->Owner() == h) EndInputMode();
 }
 
 void ForgetWindowInput(HWND h) {
@@ -408,6 +430,9 @@ void ActivateWindow(HWND h, bool mouse) {
   auto& sys = Sys();
   TWindow* w = W(h);
   if (w == nullptr || !w->IsTopLevel() || h == sys.active || w->destroying) return;
+  // A menu or keyboard move belongs to the active window and ends with it.
+  EndInputMode();
+  if (!IsWindow(h)) return;
   CBTACTIVATESTRUCT cbt{mouse, sys.active};
   if (CallHooks(HCBT_ACTIVATE, h.id, reinterpret_cast<LPARAM>(&cbt))) return;
   if (!IsWindow(h)) return;
@@ -434,6 +459,7 @@ void DeactivateApp() {
   auto& sys = Sys();
   const HWND old = sys.active;
   if (!old) return;
+  EndInputMode();
   sys.active = HWND{};
   if (sys.focus) {
     const HWND f = sys.focus;
@@ -595,8 +621,8 @@ bool TranslateMessage(const MSG& msg) {
   if (msg.message == WM_SYSKEYDOWN) {
     if (vk >= 'A' && vk <= 'Z')
       ch = static_cast<char16_t>(vk - 'A' + 'a');
-    else if (vk >= '0' && vk <= '9')
-      ch = static_cast<char16_t>(vk);
+    else if ((vk >= '0' && vk <= '9') || vk == VK_SPACE)
+      ch = static_cast<char16_t>(vk);  // Alt+Space opens the system menu
     out = WM_SYSCHAR;
   } else if (vk == VK_BACK || vk == VK_TAB || vk == VK_ESCAPE) {
     ch = static_cast<char16_t>(vk);

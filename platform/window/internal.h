@@ -17,6 +17,7 @@
 #include "platform/window/backend.h"
 #include "platform/window/hook.h"
 #include "platform/window/input.h"
+#include "platform/window/menu.h"
 #include "platform/window/timer.h"
 #include "platform/window/window.h"
 
@@ -49,6 +50,10 @@ struct TWindow {
   bool nc_dirty = false;
   bool redraw_off = false;
   std::optional<TRegion> shape;  // window coordinates
+
+  // The system menu as the program left it (made on first use).
+  std::vector<TMenuEntry> sysmenu;
+  bool sysmenu_made = false;
 
   bool minimized = false;
   bool maximized = false;
@@ -84,6 +89,18 @@ struct TTimer {
 struct THook {
   HHOOK id = 0;
   HOOKPROC proc;
+};
+
+// A modal input state of the window system's own (an open menu, a keyboard
+// move or size): it sees key, text and mouse events before they are routed.
+class TInputMode {
+ public:
+  virtual ~TInputMode() = default;
+  virtual HWND Owner() const = 0;
+  // True when the event was taken.
+  virtual bool Filter(const TRawEvent& e) = 0;
+  // Ends the mode without a result (activation moved, the window went).
+  virtual void Cancel() = 0;
 };
 
 struct TLiveDC {
@@ -128,6 +145,7 @@ struct TSystem {
   UINT last_click_msg = 0;
   HWND moving;  // a caption drag the program carries out itself
   TPoint move_offset;
+  TInputMode* mode = nullptr;
 
   std::array<std::uint8_t, 256> keys{};
 };
@@ -167,6 +185,19 @@ std::optional<std::uint64_t> NextTimerDue();
 bool TakeDueTimer(MSG& msg);
 bool TakeDueTimer(MSG& msg, bool remove);
 void RunTimerProc(const MSG& msg);
+
+// Input modes: end the one running, or the one of a window.
+void EndInputMode();
+void EndInputModeOf(HWND h);
+// The system menu's popup goes with the window system.
+void ResetMenus();
+// The window has a system menu whose item for the command is greyed or gone.
+bool MenuCommandGrayed(HWND h, UINT command);
+// Moving or sizing a window by keyboard and mouse, after the system command.
+void BeginKeyboardSizeMove(HWND h, bool size);
+// The system pixel density changed: metrics follow and top-level windows
+// get WM_DPICHANGED.
+void ChangeSystemDpi(int dpi);
 
 // Hooks: true when a hook refused.
 bool CallHooks(int code, WPARAM wParam, LPARAM lParam);

@@ -138,6 +138,8 @@ void Paint(HWND h) {
   EndPaint(h, ps);
 }
 
+TSize Layout(TBoxState& s);
+
 void Answer(HWND h) {
   if (TBoxState* s = State(h)) s->done = true;
 }
@@ -191,6 +193,22 @@ LRESULT BoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(h, &s->button, false);
       }
       return 0;
+    case WM_DPICHANGED: {
+      if (s == nullptr) return DefWindowProc(h, msg, wParam, lParam);
+      // Laid out again at the new density (text, icon and button sizes do not
+      // scale alike), keeping the box's centre.
+      s->dpi = LOWORD(wParam);
+      const TSize client = Layout(*s);
+      TRect wr = Rect(0, 0, client.cx, client.cy);
+      AdjustWindowRectEx(wr, static_cast<std::uint32_t>(GetWindowLongPtr(h, GWL_STYLE)), 0);
+      TRect old;
+      GetWindowRect(h, old);
+      SetWindowPos(h, HWND{}, old.Left + (old.Width() - wr.Width()) / 2,
+                   old.Top + (old.Height() - wr.Height()) / 2, wr.Width(), wr.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      InvalidateRect(h, nullptr, false);
+      return 0;
+    }
     default:
       return DefWindowProc(h, msg, wParam, lParam);
   }

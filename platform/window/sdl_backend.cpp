@@ -1,6 +1,9 @@
-// SDL2 backend on X11: native windows, presenting through the window
-// surface, event translation, caption drags (the window manager's where
-// there is one), X shapes, cursors, clipboard and Xft.dpi.
+// SDL2 backend on X11: native windows (lists and menus as override-redirect
+// popups), presenting through the window surface, event translation, caption
+// drags (the window manager's where there is one), X shapes, cursors,
+// clipboard, and Xft.dpi, read at start and again whenever the X resources
+// change. Xft.dpi is one value for the whole X screen, so that is the only
+// density change there is: moving between monitors changes nothing.
 #include "platform/window/sdl_backend.h"
 
 #include <SDL.h>
@@ -11,6 +14,7 @@
 #include <X11/extensions/shape.h>
 #include <unistd.h>
 
+#include <climits>
 #include <stdexcept>
 #include <unordered_map>
 #include <vector>
@@ -212,9 +216,13 @@ class TSdlBackend final : public TBackend {
   int Dpi() override { return dpi_; }
 
   void CreateNative(HWND hwnd, const TRect& screen, ustring_view title) override {
-    SDL_Window* w = SDL_CreateWindow(Utf16ToUtf8(title).c_str(), screen.Left, screen.Top,
-                                     std::max(1, screen.Width()), std::max(1, screen.Height()),
-                                     SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    const win::TWindow* tw = win::W(hwnd);
+    const bool popup =
+        tw != nullptr && (tw->style & WS_POPUP) != 0 && (tw->exstyle & WS_EX_NOACTIVATE) != 0;
+    SDL_Window* w = SDL_CreateWindow(
+        Utf16ToUtf8(title).c_str(), screen.Left, screen.Top, std::max(1, screen.Width()),
+        std::max(1, screen.Height()),
+        SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | (popup ? SDL_WINDOW_SKIP_TASKBAR : 0));
     if (w == nullptr)
       throw std::runtime_error(std::string("Window not created: ") + SDL_GetError());
     TNative n;
@@ -224,6 +232,16 @@ class TSdlBackend final : public TBackend {
     if (SDL_GetWindowWMInfo(w, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
       n.xwin = info.info.x11.window;
       sdl_display_ = info.info.x11.display;
+      WatchResources();
+      if (popup) {
+        // Drop-down lists and menus: no window manager places them or gives
+        // them the focus, which stays with the window they belong to.
+        n.popup = true;
+        XSetWindowAttributes attrs{};
+        attrs.override_redirect = True;
+        XChangeWindowAttributes(sdl_display_, n.xwin, CWOverrideRedirect, &attrs);
+        XFlush(sdl_display_);
+      }
     }
     by_sdl_[SDL_GetWindowID(w)] = hwnd;
     windows_[hwnd.id] = n;
@@ -239,7 +257,15 @@ class TSdlBackend final : public TBackend {
 
   void ShowNative(HWND hwnd, bool show) override {
     if (TNative* n = Find(hwnd)) {
-      if (show)
+      if (n->popup && sdl_display_ != nullptr) {
+        // Mapped directly: without a window manager SDL would hand every
+        // shown window the focus, and the owner would lose it to its menu.
+        if (show)
+          XMapRaised(sdl_display_, n->xwin);
+        else
+          XUnmapWindow(sdl_display_, n->xwin);
+        XFlush(sdl_display_);
+      } else if (show)
         SDL_ShowWindow(n->sdl);
       else
         SDL_HideWindow(n->sdl);
@@ -305,7 +331,13 @@ class TSdlBackend final : public TBackend {
   }
   void Raise(HWND hwnd) override {
     TNative* n = Find(hwnd);
-    if (n != nullptr && IsWindowVisible(hwnd)) SDL_RaiseWindow(n->sdl);
+    if (n == nullptr || !IsWindowVisible(hwnd)) return;
+    if (n->popup && sdl_display_ != nullptr) {
+      XRaiseWindow(sdl_display_, n->xwin);  // SDL's raise would also activate it
+      XFlush(sdl_display_);
+    } else {
+      SDL_RaiseWindow(n->sdl);
+    }
   }
 
   void Present(HWND hwnd, const TBitmap32& pixels, const TRegion& area) override {
@@ -396,6 +428,7 @@ class TSdlBackend final : public TBackend {
   struct TNative {
     SDL_Window* sdl = nullptr;
     ::Window xwin = 0;
+    bool popup = false;  // override-redirect, mapped by us
   };
 
   TNative* Find(HWND h) {
@@ -413,6 +446,40 @@ class TSdlBackend final : public TBackend {
   HWND ByWindowId(Uint32 id) {
     auto it = by_sdl_.find(id);
     return it == by_sdl_.end() ? HWND{} : it->second;
+  }
+
+  // Resource changes (xrdb) arrive as a property change on the root window;
+  // SDL's own connection sees it, so waiting for events wakes for it too.
+  void WatchResources() {
+    if (watching_ || sdl_display_ == nullptr || x_ == nullptr) return;
+    watching_ = true;
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    const ::Window root = DefaultRootWindow(sdl_display_);
+    XWindowAttributes a;
+    if (XGetWindowAttributes(sdl_display_, root, &a) != 0) {
+      XSelectInput(sdl_display_, root, a.your_event_mask | PropertyChangeMask);
+      XFlush(sdl_display_);
+    }
+  }
+
+  void ResourcesChanged() {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    int dpi = 96;
+    if (XGetWindowProperty(x_, DefaultRootWindow(x_), XA_RESOURCE_MANAGER, 0, LONG_MAX / 4, False,
+                           XA_STRING, &type, &format, &count, &after, &data) == Success &&
+        data != nullptr && format == 8) {
+      dpi = ParseXftDpi(reinterpret_cast<const char*>(data));
+    }
+    if (data != nullptr) XFree(data);
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    TRawEvent e;
+    e.kind = TRawKind::DpiChanged;
+    e.dpi = dpi;
+    PostRawEvent(std::move(e));
   }
 
   void DetectWindowManager() {
@@ -473,6 +540,15 @@ class TSdlBackend final : public TBackend {
           PostRawEvent(close);
         }
         return;
+      case SDL_SYSWMEVENT: {
+        if (ev.syswm.msg == nullptr || ev.syswm.msg->subsystem != SDL_SYSWM_X11) return;
+        const XEvent& xe = ev.syswm.msg->msg.x11.event;
+        if (xe.type == PropertyNotify && xe.xproperty.atom == XA_RESOURCE_MANAGER &&
+            sdl_display_ != nullptr && xe.xproperty.window == DefaultRootWindow(sdl_display_)) {
+          ResourcesChanged();
+        }
+        return;
+      }
       case SDL_MOUSEMOTION:
         e.window = ByWindowId(ev.motion.windowID);
         if (!e.window) return;
@@ -536,10 +612,11 @@ class TSdlBackend final : public TBackend {
             e.pt = {ev.window.data1, ev.window.data2};
             break;
           case SDL_WINDOWEVENT_MINIMIZED:
-            e.kind = TRawKind::Minimized;
-            break;
           case SDL_WINDOWEVENT_RESTORED:
-            e.kind = TRawKind::Restored;
+            // SDL takes the unmapping and mapping of a popup for these.
+            if (const TNative* n = Find(e.window); n == nullptr || n->popup) return;
+            e.kind = ev.window.event == SDL_WINDOWEVENT_MINIMIZED ? TRawKind::Minimized
+                                                                  : TRawKind::Restored;
             break;
           case SDL_WINDOWEVENT_EXPOSED:
           case SDL_WINDOWEVENT_SHOWN:
@@ -563,6 +640,7 @@ class TSdlBackend final : public TBackend {
   Display* x_ = nullptr;
   Display* sdl_display_ = nullptr;
   bool wm_moveresize_ = false;
+  bool watching_ = false;
   std::unordered_map<std::uint32_t, TNative> windows_;
   std::unordered_map<Uint32, HWND> by_sdl_;
   std::unordered_map<int, SDL_Cursor*> cursors_;

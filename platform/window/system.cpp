@@ -45,6 +45,7 @@ using win::Sys;
 
 void ShutdownWindowSystem() {
   auto& sys = Sys();
+  win::ResetMenus();
   // Hooks belong to a running desktop; their owners may be gone by now.
   sys.hooks.clear();
   for (int guard = 0; !sys.toplevels.empty() && guard < 100000; ++guard) {
@@ -67,6 +68,7 @@ void ShutdownWindowSystem() {
   sys.quit_code = 0;
   sys.focus = sys.active = sys.capture = sys.hover = sys.press_target = HWND{};
   sys.last_click_hwnd = sys.moving = HWND{};
+  sys.mode = nullptr;
   sys.buttons = 0;
   sys.last_click_time = 0;
   sys.keys.fill(0);

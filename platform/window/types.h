@@ -13,16 +13,21 @@ namespace qv {
 class TCanvas;
 class TRegion;
 
+// A handle: a number that names an object of the window system, 0 for none.
+// Each kind is its own type, so a menu cannot be passed for a window.
+template <class Kind>
+struct THandle {
+  std::uint32_t id = 0;
+  constexpr THandle() = default;
+  constexpr THandle(std::nullptr_t) {}
+  constexpr explicit THandle(std::uint32_t v) : id(v) {}
+  constexpr explicit operator bool() const { return id != 0; }
+  friend constexpr bool operator==(THandle a, THandle b) = default;
+};
+
 // A window handle. Handles are never reused within a run, so a stale handle
 // simply names no window and every call on it fails harmlessly.
-struct HWND {
-  std::uint32_t id = 0;
-  constexpr HWND() = default;
-  constexpr HWND(std::nullptr_t) {}
-  constexpr explicit HWND(std::uint32_t v) : id(v) {}
-  constexpr explicit operator bool() const { return id != 0; }
-  friend constexpr bool operator==(HWND a, HWND b) = default;
-};
+using HWND = THandle<struct TWindowKind>;
 
 struct HWNDHash {
   std::size_t operator()(HWND h) const { return h.id; }

@@ -217,6 +217,7 @@ void HideWindow(HWND h) {
   w = W(h);
   if (w == nullptr) return;
   w->style &= ~WS_VISIBLE;
+  win::EndInputModeOf(h);
   if (Sys().capture && (Sys().capture == h || IsChild(h, Sys().capture))) ReleaseCapture();
   if (HasFocusWithin(h)) {
     // Focus goes to the parent of a hidden child, or nowhere.
@@ -433,6 +434,7 @@ bool DestroyWindow(HWND hwnd) {
   w = W(hwnd);
   if (w == nullptr) return true;
   w->destroying = true;
+  win::EndInputModeOf(hwnd);
   auto& sys = Sys();
   // Owned windows go first.
   for (HWND t : std::vector<HWND>(sys.toplevels)) {
@@ -762,6 +764,7 @@ bool ShowWindow(HWND hwnd, int cmd) {
       if (!top) break;
       if (!was_visible) ShowHidden(hwnd, false);
       if ((w = W(hwnd)) == nullptr || w->minimized) break;
+      win::EndInputModeOf(hwnd);
       w->minimized = true;
       w->style |= WS_MINIMIZE;
       if (w->native) Backend().Minimize(hwnd);

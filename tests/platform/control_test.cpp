@@ -9,6 +9,7 @@
 #include "platform/component/properties.h"
 #include "platform/window/headless.h"
 #include "platform/window/keys.h"
+#include "platform/window/menu.h"
 #include "platform/window/paint.h"
 #include "platform/window/queue.h"
 #include "platform/window/system.h"
@@ -300,6 +301,30 @@ TEST_F(ControlTest, CloseGoesThroughOneGate) {
   headless_->CloseFromDesktop(form_->WindowHandle());
   EXPECT_EQ(asked, 2);
   EXPECT_FALSE(form_->Visible());
+}
+
+TEST_F(ControlTest, TheSystemMenuOfAFormReachesItsCloseGate) {
+  form_->SetBorderIcons((1u << biSystemMenu) | (1u << biMinimize));
+  auto* box = new TBox(form_.get());
+  box->SetParent(form_.get());
+  box->SetBounds(10, 10, 50, 50);
+  int asked = 0;
+  form_->OnCloseQuery = [&](TObject*, bool& can) {
+    ++asked;
+    can = false;
+  };
+  form_->Show();
+  box->SetFocus();
+  const HWND h = form_->WindowHandle();
+  EXPECT_NE(GetMenuState(GetSystemMenu(h, false), SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED, 0u);
+  headless_->KeyDown(VK_LMENU);
+  headless_->PressKey(VK_SPACE);
+  headless_->KeyUp(VK_LMENU);
+  ASSERT_EQ(GetOpenMenuOwner(), h) << "from the focused control up to its form";
+  headless_->PressKey(VK_END);
+  headless_->PressKey(VK_RETURN);
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(form_->Visible());
 }
 
 }  // namespace

@@ -293,6 +293,21 @@ TEST_F(ComboTest, FlatLookShowsHotPressedAndTheHoveredRow) {
   EXPECT_EQ(test::ScreenPixel(top, edge), p.Disabled);
 }
 
+TEST_F(ComboTest, ADensityChangeClosesTheListInsteadOfResizingIt) {
+  combo_->SetItemIndex(2);
+  headless_->Click(Body());
+  ASSERT_TRUE(combo_->DroppedDown());
+  TRect before;
+  GetWindowRect(combo_->Popup()->Handle(), before);
+  headless_->ChangeDpi(144);
+  EXPECT_FALSE(combo_->DroppedDown());
+  EXPECT_EQ(combo_->ItemIndex(), 2);
+  TRect after;
+  GetWindowRect(combo_->Popup()->Handle(), after);
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(events_, (Events{"drop", "close"}));
+}
+
 class EditableComboTest : public ComboTest {
  protected:
   void SetUp() override {

@@ -13,6 +13,7 @@
 #include "platform/window/keys.h"
 #include "platform/window/message_box.h"
 #include "platform/window/message_loop.h"
+#include "platform/window/metrics.h"
 #include "platform/window/shell.h"
 #include "tests/platform/window_fixture.h"
 
@@ -105,6 +106,33 @@ TEST_F(WindowApp, TheRealBoxIsLaidOutAroundItsTextAndAnsweredByItsButton) {
   const TSize screen = ScreenSize();
   EXPECT_NEAR(wr.Left + wr.Width() / 2, screen.cx / 2, 1) << "centred without an owner";
   EXPECT_FALSE(IsWindow(box));
+}
+
+TEST_F(WindowApp, TheRealBoxIsLaidOutAgainWhenTheDensityChanges) {
+  backend->RunMessageBoxes(true);
+  int button_top_edge = 0;
+  WatchForBox([&](HWND h) {
+    backend->ChangeDpi(144, false);
+    SetTimer(HWND{}, 0, 50, [&, h](HWND, UINT, std::uintptr_t id, std::uint64_t) {
+      KillTimer(HWND{}, id);
+      // At 144 PPI the button is 112 x 34, 18 px above the bottom: its dark
+      // top edge is the only one on that row.
+      TRect client, wr;
+      GetClientRect(h, client);
+      GetWindowRect(h, wr);
+      TPoint row{0, client.Height() - 18 - 34};
+      ClientToScreen(h, row);
+      const TBitmap32* pixels = GetWindowPixels(h);
+      for (int x = 0; pixels != nullptr && x < pixels->Width(); ++x) {
+        if (PixelToColor(pixels->Pixel(x, row.Y - wr.Top)) == ColorToRGB(cl3DDkShadow)) {
+          ++button_top_edge;
+        }
+      }
+      backend->PressKey(VK_RETURN, false);
+    });
+  });
+  EXPECT_EQ(MessageBox(HWND{}, u"Готово", u"Заголовок", MB_ICONINFORMATION), IDOK);
+  EXPECT_EQ(button_top_edge, 112);
 }
 
 TEST_F(WindowApp, EscapeAndTheDesktopCloseAnswerTooAndNothingHangs) {

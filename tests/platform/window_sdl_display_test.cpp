@@ -1,16 +1,22 @@
 // The desktop backend under a virtual X server: a window is shown and
 // painted, the X server's pixels and shape are read back, and clicks and a
-// caption drag made through the X server arrive as messages.
+// caption drag made through the X server arrive as messages; the system menu
+// opens as a popup window of its own and answers the pointer and the keys;
+// a new Xft.dpi in the X resources reaches the windows as WM_DPICHANGED.
 #include <chrono>
 #include <cstdlib>
 #include <string>
 #include <thread>
 
+#include "platform/window/keys.h"
+#include "platform/window/menu.h"
+#include "platform/window/metrics.h"
 #include "platform/window/sdl_backend.h"
 #include "tests/platform/window_fixture.h"
 
 // After the test headers: Xlib's macros (None, Bool) would break them.
 // clang-format off
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
@@ -59,8 +65,28 @@ class SdlDisplay : public WindowTest {
                static_cast<int>(v & 0xFF));
   }
 
+  // The top-level X window whose top-left corner is at p, or 0.
+  ::Window XWindowAt(TPoint p, int width) {
+    ::Window root = DefaultRootWindow(x), parent = 0, *kids = nullptr, found = 0;
+    unsigned n = 0;
+    XSync(x, False);
+    if (XQueryTree(x, root, &root, &parent, &kids, &n) != 0) {
+      for (unsigned i = 0; i < n; ++i) {
+        XWindowAttributes a;
+        if (XGetWindowAttributes(x, kids[i], &a) != 0 && a.map_state == IsViewable && a.x == p.X &&
+            a.y == p.Y && a.width == width) {
+          found = kids[i];
+        }
+      }
+      XFree(kids);
+    }
+    return found;
+  }
+
   void PaintAndClick();
   void ShapeAndDrag();
+  void SystemMenu();
+  void DensityChange();
 
   Display* x = nullptr;
 };
@@ -146,11 +172,96 @@ void SdlDisplay::ShapeAndDrag() {
   })) << "the X window moved with it";
 }
 
+void SdlDisplay::SystemMenu() {
+  HWND f = Form(860, 560, 220, 140);
+  // The command is recorded and eaten, so the window stays for the next step.
+  handlers[f.id] = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_SYSCOMMAND) return 0;
+    return std::nullopt;
+  };
+  ShowWindow(f, SW_SHOW);
+  ASSERT_TRUE(PumpUntil([&] { return !Of(WM_PAINT, f).empty(); }));
+  TRect wr;
+  GetWindowRect(f, wr);
+  const TPoint icon{wr.Left + 15, wr.Top + 14};
+  ASSERT_EQ(SendMessage(f, WM_NCHITTEST, 0, PointToLParam(icon)), HTSYSMENU);
+  ASSERT_EQ(Run("xdotool mousemove " + std::to_string(icon.X) + " " + std::to_string(icon.Y) +
+                " click 1"),
+            0);
+  ASSERT_TRUE(PumpUntil([&] { return GetOpenMenuOwner() == f; }));
+  const HMENU menu = GetSystemMenu(f, false);
+  TRect item;
+  ASSERT_TRUE(GetMenuItemRect(f, menu, 3, item));  // minimise
+  TRect first;
+  GetMenuItemRect(f, menu, 0, first);
+  const ::Window popup = XWindowAt({first.Left - 1, first.Top - 3}, first.Width() + 2);
+  ASSERT_NE(popup, 0u) << "the menu is an X window of its own";
+  XWindowAttributes a;
+  XGetWindowAttributes(x, popup, &a);
+  EXPECT_TRUE(a.override_redirect) << "no window manager places or focuses it";
+
+  const TPoint centre{item.Left + item.Width() / 2, item.Top + item.Height() / 2};
+  ASSERT_EQ(Run("xdotool mousemove " + std::to_string(centre.X) + " " + std::to_string(centre.Y)),
+            0);
+  EXPECT_TRUE(PumpUntil([&] {
+    XSync(x, False);
+    return ScreenPixel({item.Left + 4, item.Top + 1}) == ColorToRGB(clHighlight);
+  })) << "the hovered item is drawn highlighted on the screen";
+  // The keys still reach the program while the pointer is over the popup.
+  ASSERT_EQ(Run("xdotool key Down"), 0);
+  EXPECT_TRUE(PumpUntil([&] { return (GetMenuState(menu, 6, MF_BYPOSITION) & MF_HILITE) != 0; }));
+  ASSERT_EQ(Run("xdotool key Up click 1"), 0);
+  ASSERT_TRUE(PumpUntil([&] { return !Of(WM_SYSCOMMAND, f).empty(); }));
+  EXPECT_EQ(Of(WM_SYSCOMMAND, f)[0].wParam, static_cast<WPARAM>(SC_MINIMIZE));
+  EXPECT_FALSE(GetOpenMenuOwner());
+  DestroyWindow(f);
+}
+
+void SdlDisplay::DensityChange() {
+  HWND f = Form(880, 600, 120, 80);
+  ShowWindow(f, SW_SHOW);
+  ASSERT_TRUE(PumpUntil([&] { return !Of(WM_PAINT, f).empty(); }));
+  // Reload the X resources as xrdb does: the root window's RESOURCE_MANAGER.
+  const ::Window root = DefaultRootWindow(x);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* old = nullptr;
+  XGetWindowProperty(x, root, XA_RESOURCE_MANAGER, 0, 1 << 20, False, XA_STRING, &type, &format,
+                     &count, &after, &old);
+  const std::string saved = old != nullptr ? std::string(reinterpret_cast<char*>(old), count) : "";
+  if (old != nullptr) XFree(old);
+  const int before = GetDpiForSystem();
+  const int wanted = before == 120 ? 144 : 120;
+  const std::string text = "Xft.dpi:\t" + std::to_string(wanted) + "\n";
+  XChangeProperty(x, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(text.data()),
+                  static_cast<int>(text.size()));
+  XSync(x, False);
+  const bool arrived = PumpUntil([&] { return !Of(WM_DPICHANGED, f).empty(); });
+  // Put the resources back whatever happened.
+  if (saved.empty()) {
+    XDeleteProperty(x, root, XA_RESOURCE_MANAGER);
+  } else {
+    XChangeProperty(x, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(saved.data()),
+                    static_cast<int>(saved.size()));
+  }
+  XSync(x, False);
+  ASSERT_TRUE(arrived);
+  EXPECT_EQ(Of(WM_DPICHANGED, f)[0].wParam, MAKEWPARAM(wanted, wanted));
+  EXPECT_EQ(GetDpiForSystem(), wanted);
+  EXPECT_TRUE(PumpUntil([&] { return GetDpiForSystem() == before; })) << "and back";
+  DestroyWindow(f);
+}
+
 // One test, so that ctest never runs two of them on the same X server at once
 // (the pointer is shared); the windows stand where other tests rarely do.
 TEST_F(SdlDisplay, WindowsArePaintedShapedClickedAndDraggedThroughTheXServer) {
   PaintAndClick();
   ShapeAndDrag();
+  SystemMenu();
+  DensityChange();
   // A second desktop backend in the same process works as the first.
   InitWindowSystem(CreateSdlBackend());
   HWND f = Form(900, 600, 100, 80);
