@@ -1,8 +1,9 @@
 // Fuzzes the options store and the section model built from it: any text
-// either builds a model or raises the element conversion error.
+// either builds a model or raises the element or gradient conversion error.
 #include <cstdint>
 #include <cstdlib>
 
+#include "paint/gradient.h"
 #include "skin/element_notation.h"
 #include "skin/options_store.h"
 #include "skin/package.h"
@@ -24,6 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
       qv::BuildSectionModel(ini, sd, info);
     } catch (const qv::ESkinConvertError&) {
+      continue;
+    } catch (const qv::EGradientError&) {
       continue;
     }
     if (sd.gd.size() < static_cast<std::size_t>(ini.SectionCount())) std::abort();

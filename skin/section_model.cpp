@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "paint/gradient.h"
 #include "skin/element_notation.h"
 
 namespace qv {
@@ -54,7 +55,15 @@ TsGenState ReadState(const TacSectionReader& r, ustring_view s, int state) {
   g.GlowSize = r.ReadInt(s, k.GlowSize, t.GlowSize);
   g.GradientPercent = r.ReadInt(s, k.GradientPercent, t.GradientPercent);
   const ustring gradient = r.ReadString(s, k.GradientData, u"");
-  if (gradient.size() >= 4) g.GradientData = gradient;
+  // Shorter text (such as "N/A") leaves the template's empty gradient.
+  if (gradient.size() >= 4) {
+    try {
+      ParseGradient(gradient, g.GradientArray);
+    } catch (const EGradientError& e) {
+      throw EGradientError("Section [" + Utf16ToUtf8(s) + "], key " + Utf16ToUtf8(k.GradientData) +
+                           ": " + e.what());
+    }
+  }
   g.ImagePercent = r.ReadInt(s, k.ImagePercent, t.ImagePercent);
   g.Transparency = r.ReadInt(s, k.Transparency, t.Transparency);
   return g;

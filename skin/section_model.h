@@ -46,14 +46,17 @@ std::optional<TacScaledValue> ChooseScaleVariant(const TMemIniFile& ini, ustring
 
 using TScaleInt = std::function<int(int)>;
 
-// One section as its keys (and its parents' keys) describe it.
+// One section as its keys (and its parents' keys) describe it. A gradient text
+// of four characters or more is parsed; EGradientError (naming the section and
+// key) when it is malformed.
 TsGeneralData ReadGeneralData(const TacSectionReader& reader, ustring_view section, int ppi,
                               bool has_elements, const TScaleInt& scale_int);
 
 // Fills sd.ma with an element for every element value of every section, in
 // file order, and sd.gd with every section; then the standard sections are
 // resolved into sections (their stand-ins appended where missing).
-// ESkinConvertError for an element field that is not a number.
+// ESkinConvertError for an element field that is not a number, EGradientError
+// for a malformed gradient text.
 void BuildSectionModel(const TMemIniFile& ini, TacSkinData& sd, TacSkinCommonInfo& info,
                        const TScaleInt& scale_int = nullptr);
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "paint/gradient.h"
 #include "platform/bitmap.h"
 #include "platform/color.h"
 #include "platform/geometry.h"
@@ -76,9 +77,7 @@ struct TsGenState {
   TColor Color = 0xFFFFFF;
   TColor GlowColor = 0xFFFFFF;
   TsFontColor FontColor;
-  // The gradient text as written; parsed into a gradient by the painter's
-  // gradient parser (kept only when it has at least four characters).
-  ustring GradientData;
+  TsGradArray GradientArray;  // empty: no gradient
 };
 
 // Normal, hot, pressed.

@@ -37,19 +37,17 @@ TEST(SectionModel, ValuesThroughTheParentChain) {
 }
 
 TEST(SectionModel, StatesStartFromTheTemplate) {
-  const TMemIniFile ini = Ini({u"[PANEL]", u"COLOR=0x123456", u"FONTCOLOR=255", u"TCLEFT=1",
-                               u"GRADIENTDATA=abc", u"HOTGRADIENTDATA=1;2;3", u"[BUTTON]",
-                               u"PARENTCLASS=PANEL", u"STATES=3", u"HOTFONTCOLOR=5", u"USESTATE2=1",
-                               u"COLOR2=7", u"[ONE]", u"STATES=1", u"COLOR=9", u"HOTCOLOR=10"});
+  const TMemIniFile ini =
+      Ini({u"[PANEL]", u"COLOR=0x123456", u"FONTCOLOR=255", u"TCLEFT=1", u"GRADIENTDATA=abc",
+           u"[BUTTON]", u"PARENTCLASS=PANEL", u"STATES=3", u"HOTFONTCOLOR=5", u"USESTATE2=1",
+           u"COLOR2=7", u"[ONE]", u"STATES=1", u"COLOR=9", u"HOTCOLOR=10"});
   const TacSectionReader r(ini);
   const TsGeneralData b = ReadGeneralData(r, u"BUTTON", 96, false, nullptr);
   EXPECT_EQ(b.ParentClass, u"PANEL");
   EXPECT_EQ(b.Props[0].Color, 0x123456);
   EXPECT_EQ(b.Props[0].FontColor, (TsFontColor{255, 1, -1, -1, -1}));
-  EXPECT_EQ(b.Props[0].GradientData, u"");  // under four characters
-  EXPECT_EQ(b.Props[1].Color, 0xFFFFFF);    // the template, not state 0
+  EXPECT_EQ(b.Props[1].Color, 0xFFFFFF);  // the template, not state 0
   EXPECT_EQ(b.Props[1].FontColor.Color, 5);
-  EXPECT_EQ(b.Props[1].GradientData, u"1;2;3");
   EXPECT_TRUE(b.UseState2);
   EXPECT_EQ(b.Props[2].Color, 7);
   EXPECT_EQ(b.Props[2].TextureIndex, -1);
@@ -60,6 +58,49 @@ TEST(SectionModel, StatesStartFromTheTemplate) {
   EXPECT_EQ(one.OuterOpacity, 200);
   EXPECT_EQ(one.OuterOffset, (TRect{-1, -1, -1, -1}));
   EXPECT_EQ(one.OuterBlur, 9);
+}
+
+TEST(SectionModel, GradientTextsAreParsedIntoStops) {
+  const ustring button = u"16777215;15461355;97;0;0;15461355;15461355;0;0;0";
+  const TMemIniFile ini =
+      Ini({u"[BASE]", u"GRADIENTDATA=" + button, u"HOTGRADIENTDATA=" + button, u"[CHILD]",
+           u"PARENTCLASS=BASE", u"HOTGRADIENTDATA=N/A", u"GRADIENTDATA2=255;0;1;65280;100;16;B",
+           u"USESTATE2=1", u"[FOUR]", u"PARENTCLASS=BASE", u"GRADIENTDATA=1;2A"});
+  const TacSectionReader r(ini);
+  const TsGeneralData child = ReadGeneralData(r, u"CHILD", 96, false, nullptr);
+  // Inherited through the parent: white (made opaque) at 0 %, 0xEBEBEB moved to 100 %.
+  const TsGradArray& a = child.Props[0].GradientArray;
+  ASSERT_EQ(a.size(), 2u);
+  EXPECT_EQ(a[0].Color, (TsColor{255, 255, 255, 255}));
+  EXPECT_EQ(a[0].Percent, 0);
+  EXPECT_EQ(a[1].Color, (TsColor{0xEB, 0xEB, 0xEB, 255}));
+  EXPECT_EQ(a[1].Percent, 100);
+  EXPECT_EQ(a[1].Index, 1);
+  // Three characters found in the section itself: no gradient, not the parent's.
+  EXPECT_TRUE(child.Props[1].GradientArray.empty());
+  // The newer format keeps alpha and marks the first stop.
+  const TsGradArray& p = child.Props[2].GradientArray;
+  ASSERT_EQ(p.size(), 2u);
+  EXPECT_EQ(p[0].Color.Value(), 255u);
+  EXPECT_EQ(p[1].Color.Value(), 65280u);
+  EXPECT_EQ(p[1].Mode, 16);
+  EXPECT_EQ(p[0].Mode & gmHasAlpha, gmHasAlpha);
+  // Exactly four characters is parsed, and yields no stops.
+  EXPECT_TRUE(ReadGeneralData(r, u"FOUR", 96, false, nullptr).Props[0].GradientArray.empty());
+
+  // A malformed text stops the reading and names where it is.
+  for (const char16_t* bad :
+       {u"GRADIENTDATA=x;1;2;0;0", u"GRADIENTDATA=12;34;5", u"HOTGRADIENTDATA=1;2;3;4;0;1;2;C"}) {
+    const TMemIniFile broken = Ini({u"[GLOBALINFO]", u"[PANEL]", bad});
+    TacSkinData sd(nullptr, 96);
+    TacSkinCommonInfo info;
+    try {
+      BuildSectionModel(broken, sd, info);
+      ADD_FAILURE() << Utf16ToUtf8(bad);
+    } catch (const EGradientError& e) {
+      EXPECT_NE(std::string(e.what()).find("Section [PANEL], key "), std::string::npos) << e.what();
+    }
+  }
 }
 
 TEST(SectionModel, ElementsWithScaleVariantsInFileOrder) {
