@@ -41,6 +41,7 @@ void TacSkinData::Reset() {
   ShdaTemplate.reset();
   ShdiTemplate.reset();
   FormShadowSize = {};
+  ColorsTransformed = false;
   ResetIndexes();
 }
 

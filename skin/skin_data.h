@@ -82,6 +82,9 @@ class TacSkinData {
   std::vector<TsMaskData> ma;
   std::array<TacOutEffData, 2> oe;
   std::vector<TsGeneralData> gd;
+  // The hue, saturation and brightness settings have reached the cached images
+  // and section colours; they are not applied again until Reset.
+  bool ColorsTransformed = false;
 
   // n x PPI div 96.
   int ScaleIntValue(int n) const { return ScaleByPPI(n, PPI); }

@@ -110,24 +110,60 @@ std::vector<int> KeptGlyphs(const TacSkinData& sd, int keep_hue, std::vector<int
   return out;
 }
 
+// The button colours carry alpha in their top byte, so every value of theirs
+// is a colour; the colour transforms keep that byte.
+constexpr TacPaletteColors kAlphaPalette[] = {pcBtnColor1Active,  pcBtnColor2Active,
+                                              pcBtnColor1Normal,  pcBtnColor2Normal,
+                                              pcBtnColor1Pressed, pcBtnColor2Pressed};
+
+bool HasAlphaByte(TacPaletteColors p) {
+  return std::find(std::begin(kAlphaPalette), std::end(kAlphaPalette), p) !=
+         std::end(kAlphaPalette);
+}
+
 TColor OnPlain(const TColorOp& op, TColor c) {
   // Unset (-1) and system colours are not pixel values.
   return c < 0 ? c : op(c);
 }
 
-void SectionColors(TacSkinData& sd, const TColorOp& op) {
+// Gradient stops always hold a colour (with alpha in the fourth byte).
+void GradientColors(TsGradArray& stops, const TColorOp& op) {
+  for (TsGradPoint& p : stops)
+    p.Color =
+        TsColor::FromValue(static_cast<std::uint32_t>(op(static_cast<TColor>(p.Color.Value()))));
+}
+
+// The hue leaves the gradient of a state that does not mix one in.
+enum class TGradients { All, Mixed };
+
+void SectionColors(TacSkinData& sd, const TColorOp& op, TGradients gradients) {
   for (TsGeneralData& g : sd.gd)
     for (TsGenState& st : g.Props) {
       st.Color = OnPlain(op, st.Color);
       st.GlowColor = OnPlain(op, st.GlowColor);
       TsFontColor& f = st.FontColor;
       for (TColor* c : {&f.Color, &f.Left, &f.Top, &f.Right, &f.Bottom}) *c = OnPlain(op, *c);
+      if (gradients == TGradients::All || st.GradientPercent > 0)
+        GradientColors(st.GradientArray, op);
     }
 }
 
-void PaletteAndShadow(const TSkinTransformTarget& t, const TColorOp& op) {
+// What one call works on: the master's layout (its glyphs and mask halves) is
+// read from the skin data even when that data was transformed before.
+struct TTargets {
+  TBitmap32* Master;
+  const TacSkinData* Layout;
+  TacSkinData* Data;  // null when absent or already transformed
+  TacSkinCommonInfo* Common;
+  TacPaletteArray* Palette;
+};
+
+void PaletteAndShadow(const TTargets& t, const TColorOp& op) {
   if (t.Palette == nullptr) return;
-  for (TacPaletteColors p : kTransformedPalette) (*t.Palette)[p] = OnPlain(op, (*t.Palette)[p]);
+  for (TacPaletteColors p : kTransformedPalette) {
+    TColor& c = (*t.Palette)[p];
+    c = HasAlphaByte(p) ? op(c) : OnPlain(op, c);
+  }
   if (t.Common) t.Common->Shadow1Color = OnPlain(op, t.Common->Shadow1Color);
 }
 
@@ -155,10 +191,10 @@ void Premultiply(TBitmap32& bmp) {
 }
 
 // The master bitmap through op, its mask halves kept.
-void MasterWithMasksKept(const TSkinTransformTarget& t, TPixelOp op, int amount) {
+void MasterWithMasksKept(const TTargets& t, TPixelOp op, int amount) {
   if (t.Master == nullptr) return;
   std::vector<TSavedArea> masks;
-  for (const TRect& r : MasterMaskAreas(t.Data)) masks.push_back(Save(*t.Master, r));
+  for (const TRect& r : MasterMaskAreas(t.Layout)) masks.push_back(Save(*t.Master, r));
   ApplyToBitmap(*t.Master, op, amount);
   Restore(masks);
 }
@@ -174,14 +210,14 @@ void CachedImages(TacSkinData& sd, TPixelOp op, int amount) {
   }
 }
 
-void Hue(const TSkinTransformTarget& t, int d) {
+void Hue(const TTargets& t, int d) {
   std::vector<int> glows;
   const int keep = t.Common ? t.Common->BIKeepHUE : 0;
-  const std::vector<int> kept = t.Data ? KeptGlyphs(*t.Data, keep, glows) : std::vector<int>{};
+  const std::vector<int> kept = t.Layout ? KeptGlyphs(*t.Layout, keep, glows) : std::vector<int>{};
   if (t.Master) {
     std::vector<TSavedArea> saved;
     for (int i : kept)
-      if (!t.Data->ma[i].Bmp) saved.push_back(Save(*t.Master, t.Data->ma[i].R));
+      if (!t.Layout->ma[i].Bmp) saved.push_back(Save(*t.Master, t.Layout->ma[i].R));
     ApplyToBitmap(*t.Master, TPixelOp::Hue, d);
     Restore(saved);
   }
@@ -194,12 +230,15 @@ void Hue(const TSkinTransformTarget& t, int d) {
   for (TacBmpData& b : t.Data->BmpArray)
     if (b.Bmp && std::find(exempt.begin(), exempt.end(), b.Bmp.get()) == exempt.end())
       ApplyToBitmap(*b.Bmp, TPixelOp::Hue, d);
-  SectionColors(*t.Data, [d](TColor c) { return HueColor(c, d); });
+  SectionColors(
+      *t.Data, [d](TColor c) { return HueColor(c, d); }, TGradients::Mixed);
 }
 
 }  // namespace
 
-void ApplySkinTransforms(const TSkinTransformSettings& s, const TSkinTransformTarget& t) {
+void ApplySkinTransforms(const TSkinTransformSettings& s, const TSkinTransformTarget& target) {
+  TacSkinData* fresh = target.Data && !target.Data->ColorsTransformed ? target.Data : nullptr;
+  const TTargets t{target.Master, target.Data, fresh, target.Common, target.Palette};
   if (s.HueOffset != 0) {
     Hue(t, s.HueOffset);
     PaletteAndShadow(t, [d = s.HueOffset](TColor c) { return HueColor(c, d); });
@@ -210,7 +249,7 @@ void ApplySkinTransforms(const TSkinTransformSettings& s, const TSkinTransformTa
     MasterWithMasksKept(t, TPixelOp::Saturation, a);
     if (t.Data) {
       CachedImages(*t.Data, TPixelOp::Saturation, a);
-      SectionColors(*t.Data, op);
+      SectionColors(*t.Data, op, TGradients::All);
     }
     PaletteAndShadow(t, op);
   }
@@ -222,9 +261,11 @@ void ApplySkinTransforms(const TSkinTransformSettings& s, const TSkinTransformTa
       if (b > 0)
         for (TacBmpData& e : t.Data->BmpArray)
           if (e.Bmp && e.MaskType == 0 && ContainsPng(e.FileName)) Premultiply(*e.Bmp);
-      SectionColors(*t.Data, [b](TColor c) { return BrightnessColor(c, b); });
+      SectionColors(
+          *t.Data, [b](TColor c) { return BrightnessColor(c, b); }, TGradients::All);
     }
   }
+  if (fresh) fresh->ColorsTransformed = true;
 }
 
 }  // namespace qv

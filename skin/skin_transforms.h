@@ -21,14 +21,21 @@ struct TSkinTransformSettings {
 // palette or common facts already transformed). Any part may be absent.
 struct TSkinTransformTarget {
   TBitmap32* Master = nullptr;
+  // Its cached images and section colours change only while its
+  // ColorsTransformed is false; its elements always say where the master's
+  // mask halves and kept glyphs lie.
   TacSkinData* Data = nullptr;
   // Read for BIKeepHUE; its Shadow1Color is changed only with Palette given.
   TacSkinCommonInfo* Common = nullptr;
+  // Pass it only with the load that built it, and build it from colours not
+  // yet transformed.
   TacPaletteArray* Palette = nullptr;
 };
 
-// Hue, then saturation, then brightness; a setting of 0 skips its step.
-// Mask halves (of master areas and cached images) are kept as loaded.
+// Hue, then saturation, then brightness; a setting of 0 skips its step. The
+// hue reaches a state's gradient only when the state mixes one in
+// (GradientPercent above 0). Mask halves (of master areas and cached images)
+// are kept as loaded. Marks Data as transformed.
 void ApplySkinTransforms(const TSkinTransformSettings& s, const TSkinTransformTarget& t);
 
 }  // namespace qv

@@ -65,6 +65,45 @@ TEST(TransformSkin, HueReachesEveryPartOnce) {
   EXPECT_EQ(s.palette[pcBtnToneRed], 0x0000FF);
 }
 
+TEST(TransformSkin, GradientStopsKeepAlphaAndTakeTheHueOnlyWhenMixed) {
+  const TsGradArray red = {{0, 0, {255, 0, 0, 255}, 0}, {1, 0x10, {255, 0, 0, 0x80}, 100}};
+  auto loaded = [&] {
+    auto s = std::make_unique<Loaded>();
+    s->sd.gd[0].Props[0].GradientPercent = 40;
+    s->sd.gd[0].Props[0].GradientArray = red;
+    s->sd.gd[0].Props[1].GradientArray = red;  // GradientPercent 0
+    return s;
+  };
+  auto s = loaded();
+  ApplySkinTransforms({120, 0, 0}, s->All());
+  const TsGradArray& mixed = s->sd.gd[0].Props[0].GradientArray;
+  EXPECT_EQ(mixed[0].Color, (TsColor{0, 255, 0, 255}));
+  EXPECT_EQ(mixed[1].Color, (TsColor{0, 255, 0, 0x80}));
+  EXPECT_EQ(mixed[1].Percent, 100);
+  EXPECT_EQ(s->sd.gd[0].Props[1].GradientArray[0].Color, red[0].Color);
+  // Saturation and brightness reach every gradient.
+  s = loaded();
+  ApplySkinTransforms({0, -100, 0}, s->All());
+  const TColor grey = SaturationColor(0xFF0000FF, SaturationAmount(-100));
+  EXPECT_EQ(s->sd.gd[0].Props[1].GradientArray[0].Color.Value(), static_cast<std::uint32_t>(grey));
+  EXPECT_EQ(s->sd.gd[0].Props[1].GradientArray[1].Color.A, 0x80);
+  s = loaded();
+  ApplySkinTransforms({0, 0, -50}, s->All());
+  EXPECT_EQ(s->sd.gd[0].Props[1].GradientArray[0].Color,
+            (TsColor{206, 0, 0, 255}));  // 255 - 50 * 255 div 256
+}
+
+TEST(TransformSkin, ButtonColoursOfThePaletteCarryAlpha) {
+  Loaded s;
+  s.palette[pcBtnColor1Active] = static_cast<TColor>(0xFF0000FFu);
+  s.palette[pcBtnColor2Pressed] = static_cast<TColor>(0x800000FFu);
+  s.palette[pcSelectionBG] = -1;
+  ApplySkinTransforms({120, 0, 0}, s.All());
+  EXPECT_EQ(static_cast<std::uint32_t>(s.palette[pcBtnColor1Active]), 0xFF00FF00u);
+  EXPECT_EQ(static_cast<std::uint32_t>(s.palette[pcBtnColor2Pressed]), 0x8000FF00u);
+  EXPECT_EQ(s.palette[pcSelectionBG], -1);  // unset stays unset
+}
+
 TEST(TransformSkin, StepsRunHueThenSaturationThenBrightness) {
   Loaded s;
   s.master.Pixel(3, 3) = {50, 100, 200, 255};
@@ -155,6 +194,21 @@ TEST(TransformSkin, AFurtherLoadTransformsOnlyItsOwnData) {
   EXPECT_EQ(first.sd.gd[0].Props[0].Color, 0x00FF00);
   EXPECT_EQ(first.palette[pcMainColor], 0x00FF00);
   EXPECT_EQ(first.ci.Shadow1Color, 0x00FF00);
+  // Data passed again is not transformed again, while a freshly read master
+  // still keeps the mask halves its elements describe.
+  TBitmap32 master(10, 10);
+  master.Fill(kRed);
+  for (int x = 0; x < 10; ++x) master.Pixel(x, 7) = kWhite;
+  first.AddElement(u"BUTTON", u"BORDERSMASK", Bounds(0, 4, 10, 6), 1);
+  ApplySkinTransforms({120, 50, 20}, {&master, &first.sd, &first.ci, nullptr});
+  EXPECT_EQ(first.sd.gd[0].Props[0].Color, 0x00FF00);
+  EXPECT_EQ(master.Pixel(3, 7), kWhite);
+  EXPECT_NE(master.Pixel(3, 3), kRed);
+  // Once reset, the next load is transformed again.
+  first.sd.Reset();
+  first.sd.gd.push_back(g);
+  ApplySkinTransforms({120, 0, 0}, {nullptr, &first.sd, &first.ci, nullptr});
+  EXPECT_EQ(first.sd.gd[0].Props[0].Color, 0x00FF00);
   // Nothing at all with every setting 0.
   Loaded none;
   ApplySkinTransforms({}, none.All());
