@@ -91,7 +91,8 @@ TEST(MaskCorners, HolesTakeTheParentWithinTheDrawnMargins) {
   // Frame 30 x 20 with 10-pixel margins; key pixels at the frame's four
   // outermost corners and one pixel inside each margin.
   TBitmap32 master = CoordBitmap(30, 20);
-  for (TPoint p : {TPoint{0, 0}, TPoint{29, 0}, TPoint{0, 19}, TPoint{29, 19}, TPoint{9, 9}})
+  for (TPoint p :
+       {TPoint{0, 0}, TPoint{29, 0}, TPoint{0, 19}, TPoint{29, 19}, TPoint{9, 9}, TPoint{6, 1}})
     master.Pixel(p.X, p.Y) = kKeyPixel;
   TMaskElement e = KeyedElement(master, 1, 30, 20);
   e.WL = e.WT = e.WR = e.WB = 10;
@@ -110,6 +111,8 @@ TEST(MaskCorners, HolesTakeTheParentWithinTheDrawnMargins) {
   EXPECT_EQ(cache.Pixel(0, 5), parent.Pixel(20, 35));
   EXPECT_EQ(cache.Pixel(7, 5), parent.Pixel(27, 35));
   EXPECT_EQ(cache.Pixel(3, 2), kBack);
+  // (6, 1) lies in the top edge that the border drew there, not in a corner.
+  EXPECT_EQ(cache.Pixel(6, 1), kBack);
   // Only the requested corners; a full-size control reaches the inner hole.
   TBitmap32 big = test::Solid(40, 30, kBack);
   UpdateMaskCorners(big, e, 0, kCornerTopLeft, bg);
@@ -195,6 +198,28 @@ TEST(MaskScale, MaskedElementsKeepImageAndMaskApart) {
   EXPECT_NEAR(e.Bmp->Pixel(60, 45).G, 200, 1);
   EXPECT_NEAR(e.Bmp->Pixel(60, 10).R, 77, 1);
   EXPECT_NEAR(e.Bmp->Pixel(60, 10).G, 10 / 1.5, 2);
+}
+
+TEST(MaskScale, AlphaElementsAndKeptKeysAreNotThresholded) {
+  // Bit 0x10: the image's own alpha survives and the whole height is the frame.
+  auto half = std::make_shared<TBitmap32>(CoordBitmap(90, 20));
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 90; ++x) half->Pixel(x, y).A = 128;
+  TMaskElement e = ScalableElement(half, 0);
+  e.DrawMode = kMaskAlpha;
+  ASSERT_TRUE(ScaleMaskData(e, 0x404040, false));
+  EXPECT_EQ(e.Height, 30);
+  EXPECT_NEAR(e.Bmp->Pixel(70, 15).A, 128, 1);
+  // The keep-key flag resamples key pixels as colours: their edges blend.
+  auto keyed = std::make_shared<TBitmap32>(CoordBitmap(90, 20));
+  for (int y = 0; y < 20; ++y)
+    for (int x = 10; x < 20; ++x) keyed->Pixel(x, y) = kKeyPixel;
+  e = ScalableElement(keyed, 0);
+  ASSERT_TRUE(ScaleMaskData(e, 0x404040, true));
+  EXPECT_EQ(e.Bmp->Pixel(22, 10), kKeyPixel);
+  int partial = 0;
+  for (int x = 0; x < 45; ++x) partial += e.Bmp->Pixel(x, 10).A > 0 && e.Bmp->Pixel(x, 10).A < 255;
+  EXPECT_GT(partial, 0);
 }
 
 TEST(MaskScale, RefusesWhatItCannotScale) {
