@@ -11,8 +11,6 @@ namespace qv {
 
 namespace {
 
-constexpr int kMaxInt = 0x7FFFFFFF;
-
 bool IsMissingText(const ustring* v) { return !v || *v == u"?"; }
 
 // The twelve keys of each state in reading order.
