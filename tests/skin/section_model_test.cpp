@@ -75,7 +75,7 @@ TEST(SectionModel, GradientTextsAreParsedIntoStops) {
   EXPECT_EQ(a[0].Percent, 0);
   EXPECT_EQ(a[1].Color, (TsColor{0xEB, 0xEB, 0xEB, 255}));
   EXPECT_EQ(a[1].Percent, 100);
-  EXPECT_EQ(a[1].Index, 1);
+  EXPECT_EQ(static_cast<int>(a[1].Index), 1);  // a packed field: read, not bound
   // Three characters found in the section itself: no gradient, not the parent's.
   EXPECT_TRUE(child.Props[1].GradientArray.empty());
   // The newer format keeps alpha and marks the first stop.
@@ -83,8 +83,8 @@ TEST(SectionModel, GradientTextsAreParsedIntoStops) {
   ASSERT_EQ(p.size(), 2u);
   EXPECT_EQ(p[0].Color.Value(), 255u);
   EXPECT_EQ(p[1].Color.Value(), 65280u);
-  EXPECT_EQ(p[1].Mode, 16);
-  EXPECT_EQ(p[0].Mode & gmHasAlpha, gmHasAlpha);
+  EXPECT_EQ(static_cast<int>(p[1].Mode), 16);
+  EXPECT_EQ(static_cast<int>(p[0].Mode) & gmHasAlpha, gmHasAlpha);
   // Exactly four characters is parsed, and yields no stops.
   EXPECT_TRUE(ReadGeneralData(r, u"FOUR", 96, false, nullptr).Props[0].GradientArray.empty());
 
