@@ -16,7 +16,7 @@ qv::TBytes ImageLike(std::size_t size, unsigned seed) {
   qv::TBytes b(size);
   std::uint8_t v = 0;
   for (std::size_t i = 0; i < size; ++i) {
-    if (rng() % 8 == 0) v = static_cast<std::uint8_t>(rng());
+    if (rng() % 6 == 0) v = static_cast<std::uint8_t>(rng());
     b[i] = v;
   }
   return b;
@@ -29,13 +29,12 @@ std::string OptionsText() {
   for (int s = 0; s < 70; ++s) {
     t += "[SECTION" + std::to_string(s) + "]\r\n";
     if (s > 0) t += "PARENTCLASS=SECTION" + std::to_string(s / 2) + "\r\n";
-    t +=
-        "STATES=3\r\nCOLOR=0x" + std::to_string(100000 + s) +
-        "\r\nHOTCOLOR=" + std::to_string(s * 1000) +
-        "\r\nFONTCOLOR=0\r\nHOTFONTCOLOR=16777215\r\n"
-        "TRANSPARENCY=0\r\nGRADIENTPERCENT=50\r\nGRADIENTDATA=15790320;15000804;50;0;0\r\n"
-        "BORDERSMASK=^0057^0001^0060^0002^0001^0000^0000^0000^1^0^1^1\r\n"
-        "PATTERN=~0136~0000~0137~0120~02~0\r\nGLYPHMASK=!GLYPH.PNG!2!0!4!0001!0002!0003!0004!0\r\n";
+    t += "COLOR=0x" + std::to_string(100000 + s) + "\r\nHOTCOLOR=" + std::to_string(s * 1000) +
+         "\r\nFONTCOLOR=0\r\nGRADIENTPERCENT=50\r\n"
+         "GRADIENTDATA=15790320;15000804;50;0;0;15000804;15000804;0;0;0\r\n";
+    if (s % 2 == 0) t += "BORDERSMASK=^0057^0001^0060^0002^0001^0000^0000^0000^1^0^1^1\r\n";
+    if (s % 3 == 0) t += "PATTERN=~0136~0000~0137~0120~02~0\r\n";
+    if (s % 4 == 0) t += "GLYPHMASK=!GLYPH.PNG!2!0!4!0001!0002!0003!0004!0\r\n";
   }
   return t;
 }
