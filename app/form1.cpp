@@ -11,6 +11,7 @@
 #include "platform/controls/edit_classes.h"
 #include "platform/controls/label.h"
 #include "platform/controls/standard_controls.h"
+#include "site/site_classes.h"
 
 namespace qv {
 
@@ -18,6 +19,9 @@ void RegisterForm1Classes() {
   static const bool done = [] {
     RegisterStandardControls();
     RegisterEditControls();
+    RegisterSiteClasses();
+    // A fetch keeps the window serviced by handling its pending messages.
+    TIdAntiFreeze::SetApplicationHook([] { Application().ProcessMessages(); });
     RegisterComponentClass<TForm1>("TForm1", "TForm");
     return true;
   }();
@@ -71,6 +75,8 @@ void TForm1::BindFields() {
   QV_BIND(sBitBtn4);
   QV_BIND(sBitBtn5);
   QV_BIND(sAlphaImageList1);
+  QV_BIND(IdHTTP1);
+  QV_BIND(IdAntiFreeze1);
 
   QV_BIND(sGroupBox1);
   QV_BIND(sGroupBox2);
@@ -211,6 +217,7 @@ TNotifyEvent TForm1::FindMethod(std::string_view name) {
       {"sBitBtn2Click", &TForm1::sBitBtn2Click},
       {"sComboBox4Change", &TForm1::sComboBox4Change},
       {"sComboBox6Change", &TForm1::sComboBox6Change},
+      {"sBitBtn8Click", &TForm1::sBitBtn8Click},
       {"sBitBtn3Click", &TForm1::sBitBtn3Click},
       {"sBitBtn4Click", &TForm1::sBitBtn4Click},
       {"sBitBtn5Click", &TForm1::sBitBtn5Click},

@@ -22,6 +22,8 @@
 #include "platform/controls/progressbar.h"
 #include "platform/controls/spinedit.h"
 #include "platform/controls/trackbar.h"
+#include "site/IdAntiFreeze.h"
+#include "site/IdHTTP.h"
 
 namespace qv {
 
@@ -48,6 +50,8 @@ class TForm1 : public TForm {
   TBitBtn* sBitBtn4 = nullptr;  // "Выйти"
   TBitBtn* sBitBtn5 = nullptr;  // "Сайт игры"
   TImageList* sAlphaImageList1 = nullptr;
+  TIdHTTP* IdHTTP1 = nullptr;
+  TIdAntiFreeze* IdAntiFreeze1 = nullptr;
 
   // --- page 1, tactics
   TGroupBox* sGroupBox1 = nullptr;
@@ -112,7 +116,7 @@ class TForm1 : public TForm {
   TBitBtn* sBitBtn2 = nullptr;      // "Сброс"
   TBitBtn* sBitBtn6 = nullptr;      // "Скопировать URL" (no handler)
 
-  // --- page 4, manager look-up (its handler comes with the look-up)
+  // --- page 4, manager look-up
   TComboBox* cbUserLogin = nullptr;
   TBitBtn* sBitBtn7 = nullptr;  // "Поиск": the transfer search
   TBitBtn* sBitBtn8 = nullptr;  // "Информация об игроке"
@@ -143,6 +147,8 @@ class TForm1 : public TForm {
   void sBitBtn2Click(TObject* Sender);
   void sComboBox4Change(TObject* Sender);
   void sComboBox6Change(TObject* Sender);
+  // manager look-up
+  void sBitBtn8Click(TObject* Sender);
   // about page and the buttons under the pages
   void sBitBtn3Click(TObject* Sender);
   void sBitBtn4Click(TObject* Sender);
@@ -156,6 +162,9 @@ class TForm1 : public TForm {
 
  protected:
   void Loaded() override;
+  // Puts the close off while a look-up is pending: the fetch is cancelled
+  // and the window closes when the look-up's handler has unwound.
+  bool CloseQuery() override;
   // Scales the layout to the screen's density, then runs OnCreate.
   void DoCreate() override;
 
@@ -168,6 +177,8 @@ class TForm1 : public TForm {
   void BindFields();
   // The layout from 96 pixels per inch to ppi.
   void ScaleTo(int ppi);
+
+  bool closeAfterFetch_ = false;
 };
 
 // The links of the about page and the buttons, fixed at build time

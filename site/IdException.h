@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 
+#include "platform/abort.h"
 #include "platform/ustring.h"
 
 namespace qv {
@@ -54,8 +55,8 @@ class EIdURIException : public EIdException {
   using EIdException::EIdException;
 };
 
-// Silent ends: not errors, so they carry no message for the user.
-class EIdAborted : public std::exception {};
+// Silent ends: not errors, so the default handler shows nothing for them.
+class EIdAborted : public EAbort {};
 
 // Cancel() was called while the fetch was pending (e.g. the window is closing).
 class EIdCancelled : public EIdAborted {

@@ -1,13 +1,24 @@
 // Host of the game site, taken from the build configuration.
 #include "site/game_site.h"
 
+#include <utility>
+
 #ifndef QV_GAME_HOST
 #error "QV_GAME_HOST must be defined by the build"
 #endif
 
 namespace qv {
 
-ustring GameHost() { return Utf8ToUtf16(QV_GAME_HOST); }
+namespace {
+ustring& RunHost() {
+  static ustring host;
+  return host;
+}
+}  // namespace
+
+ustring GameHost() { return RunHost().empty() ? Utf8ToUtf16(QV_GAME_HOST) : RunHost(); }
+
+void SetGameHostForRun(ustring host) { RunHost() = std::move(host); }
 
 ustring ProfileUrl(ustring_view login) {
   ustring url = u"http://" + GameHost() + u"/users/" + ustring(login);

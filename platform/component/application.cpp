@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/abort.h"
 #include "platform/window/message_box.h"
 #include "platform/window/message_loop.h"
 #include "platform/window/metrics.h"
@@ -43,6 +44,7 @@ void TApplication::ShowException(ustring_view message) {
 }
 
 void TApplication::HandleException(const std::exception& e) {
+  if (dynamic_cast<const EAbort*>(&e)) return;
   if (OnException) {
     OnException(this, e);
     return;

@@ -44,8 +44,9 @@ class TApplication : public TComponent {
   // while they are freed.
   void Shutdown();
 
-  // The default handler: an error box titled with Title whose text is the
-  // error's message with "." added when its last character is above '.'.
+  // The default handler: nothing for an EAbort; else OnException when set, or
+  // an error box titled with Title whose text is the error's message with "."
+  // added when its last character is above '.'.
   void HandleException(const std::exception& e);
   void ShowException(ustring_view message);
   // The text of the error box for a message.

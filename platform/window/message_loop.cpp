@@ -1,6 +1,7 @@
 // The application object and its message loop.
 #include "platform/window/message_loop.h"
 
+#include "platform/abort.h"
 #include "platform/window/input.h"
 #include "platform/window/message_box.h"
 #include "platform/window/queue.h"
@@ -66,6 +67,7 @@ void TMessageLoop::Terminate() {
 }
 
 void TMessageLoop::HandleException(const std::exception& e) {
+  if (dynamic_cast<const EAbort*>(&e)) return;
   if (OnException) {
     OnException(e);
     return;

@@ -33,8 +33,8 @@ class TMessageLoop {
   void Terminate();
   bool Terminated() const { return terminated_; }
 
-  // The default handler: OnException when set, else an error box titled with
-  // the application title whose text is the message, with "." added when
+  // The default handler: nothing for an EAbort (platform/abort.h); else
+  // OnException when set, or an error box titled with the application title whose text is the message, with "." added when
   // its last character is above '.' in code.
   void HandleException(const std::exception& e);
   std::function<void(const std::exception&)> OnException;

@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "platform/abort.h"
+#include "platform/component/application.h"
 #include "platform/window/hook.h"
 #include "platform/window/keys.h"
 #include "platform/window/message_box.h"
@@ -160,6 +162,12 @@ TEST_F(WindowApp, ErrorsReachTheDefaultHandlerWithATrailingFullStop) {
   EXPECT_EQ(backend->MessageBoxes()[1].text, u"Уже с точкой.");
   EXPECT_EQ(backend->MessageBoxes()[2].text, u"(скобка)") << "')' is below '.'";
   EXPECT_EQ(backend->MessageBoxes()[3].text, u"");
+}
+
+TEST_F(WindowApp, AnAbortEndsAnActionWithoutABox) {
+  MessageLoop().HandleException(EAbort());
+  Application().HandleException(EAbort());
+  EXPECT_TRUE(backend->MessageBoxes().empty());
 }
 
 TEST_F(WindowApp, TheLoopRunsUntilTheMainWindowIsGoneAndSurvivesErrors) {

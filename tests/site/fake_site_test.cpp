@@ -93,5 +93,14 @@ TEST(GameSite, ProfileUrlsReplaceSpacesOnly) {
   EXPECT_EQ(ProfileUrl(u""), u"http://" + GameHost() + u"/users/");
 }
 
+TEST(GameSite, HostForOneRunReplacesTheBuildsUntilCleared) {
+  const ustring built = GameHost();
+  SetGameHostForRun(u"127.0.0.1:8080");
+  EXPECT_EQ(ProfileUrl(u"x"), u"http://127.0.0.1:8080/users/x");
+  SetGameHostForRun({});
+  EXPECT_EQ(GameHost(), built);
+  EXPECT_NE(built, u"127.0.0.1:8080");
+}
+
 }  // namespace
 }  // namespace qv
