@@ -53,9 +53,11 @@ class TrackTest : public ControlsTest {
     t->SetRange(0, 100);
     t->SetPageSize(10);
     t->OnChange = [this](TObject*) { events.push_back("change"); };
-    t->WindowProc = [this, t](TMessage& m) {
+    // Chained, not calling t->WndProc: messages still arrive while the
+    // control is torn down, when it is no longer a track bar.
+    t->WindowProc = [this, inherited = t->WindowProc](TMessage& m) {
       if (m.Msg == WM_HSCROLL) codes.push_back(static_cast<int>(m.WParam));
-      t->WndProc(m);
+      inherited(m);
     };
     return t;
   }
