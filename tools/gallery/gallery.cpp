@@ -13,6 +13,7 @@
 #include "platform/window/headless.h"
 #include "platform/window/paint.h"
 #include "platform/window/queue.h"
+#include "platform/window/screen_capture.h"
 #include "platform/window/system.h"
 #include "platform/window/window.h"
 #include "tools/gallery/render.h"
@@ -90,30 +91,10 @@ TBuiltForm BuildForm() {
   return b;
 }
 
-// The visible top-level windows other than the form: the popups.
-std::vector<HWND> Popups(const TForm& form) {
-  std::vector<HWND> out;
-  for (HWND h : GetTopLevelWindows())
-    if (h != form.WindowHandle() && IsWindowVisible(h)) out.push_back(h);
-  return out;
-}
-
-// A screen area as the user sees it: the form, and the popups over it
-// bottom to top; the face colour where no window is.
+// A screen area as the user sees it: the form, and the popups over it; the
+// face colour where no window is.
 TBitmap32 CaptureScreen(const TForm& form, const TRect& area) {
-  PumpPendingMessages();
-  TBitmap32 out(area.Width(), area.Height());
-  TCanvas canvas(out);
-  canvas.FillRect({0, 0, area.Width(), area.Height()}, FlatPalette().Face);
-  std::vector<HWND> windows = Popups(form);
-  windows.push_back(form.WindowHandle());
-  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-    const TBitmap32* px = GetWindowPixels(*it);
-    TRect wr;
-    if (!px || !GetWindowRect(*it, wr)) continue;
-    canvas.BitBlt(wr.Left - area.Left, wr.Top - area.Top, wr.Width(), wr.Height(), *px, 0, 0);
-  }
-  return out;
+  return qv::CaptureScreen(form.WindowHandle(), area, FlatPalette().Face);
 }
 
 TRect ScreenRectOf(const TControl& c) {
@@ -123,15 +104,7 @@ TRect ScreenRectOf(const TControl& c) {
 
 // A scene's picture covers its control and every popup it left open.
 TBitmap32 CaptureScene(const TForm& form, const TControl& c) {
-  PumpPendingMessages();
-  TRect area = ScreenRectOf(c);
-  for (HWND h : Popups(form)) {
-    TRect wr;
-    if (!GetWindowRect(h, wr)) continue;
-    area = {std::min(area.Left, wr.Left), std::min(area.Top, wr.Top),
-            std::max(area.Right, wr.Right), std::max(area.Bottom, wr.Bottom)};
-  }
-  return CaptureScreen(form, area);
+  return CaptureScreen(form, AreaWithPopups(form.WindowHandle(), ScreenRectOf(c)));
 }
 
 }  // namespace
@@ -190,7 +163,7 @@ TGalleryPictures RenderStates() {
       if (state == 2) {
         headless->MouseUp(p);
         // A press that opened a list leaves it open: an outside click closes it.
-        if (!Popups(*b.form).empty()) headless->Click(away);
+        if (!VisiblePopups(b.form->WindowHandle()).empty()) headless->Click(away);
       }
       headless->MoveMouse(away);
     }
@@ -200,7 +173,7 @@ TGalleryPictures RenderStates() {
         s.Act(in);
         result.SceneNames.push_back(s.Name);
         result.Scenes.push_back(CaptureScene(*b.form, *s.Control));
-        if (!Popups(*b.form).empty()) headless->Click(away);
+        if (!VisiblePopups(b.form->WindowHandle()).empty()) headless->Click(away);
         headless->MoveMouse(away);
       }
     }
