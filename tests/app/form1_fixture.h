@@ -1,6 +1,6 @@
-// The real main window on the headless backend, driven by synthetic input:
-// clicks at the coordinates of controls and of a combo box's open list, keys
-// and typed text. Tests read the labels back.
+// The real main window on the headless backend, driven by synthetic input
+// (the snapshot tool's driving: clicks on controls, tabs and a combo box's
+// open list, keys and typed text). Tests read the labels back.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 #include "platform/window/queue.h"
 #include "platform/window/system.h"
 #include "platform/window/window.h"
+#include "tools/snapshot/ui_drive.h"
 
 namespace qv::test {
 
@@ -38,37 +39,23 @@ class Form1Test : public ::testing::Test {
 
   TForm1& F() { return *form; }
 
-  TPoint Center(TControl* c) { return c->ClientToScreen({c->Width() / 2, c->Height() / 2}); }
+  TPoint Center(TControl* c) { return drive::CenterOf(*c); }
   void Click(TControl* c) { headless->Click(Center(c)); }
   void ClickAt(TControl* c, TPoint client) { headless->Click(c->ClientToScreen(client)); }
 
   // Makes the page active as the user does: a click on its tab.
   void ShowPage(TTabSheet* page) {
     TPageControl* pc = F().sPageControl1;
-    const TRect tab = pc->TabRect(page->TabIndex());
-    ClickAt(pc, {(tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2});
+    drive::ClickTab(*headless, *pc, page->PageIndex());
     ASSERT_EQ(pc->ActivePage(), page);
   }
 
-  // Opens the combo's list with a click on its body and clicks row index,
-  // scrolling the list with the wheel first when the row is out of view.
+  // Opens the combo's list with the mouse and clicks row index, scrolling
+  // the list with the wheel first when the row is out of view.
   void Pick(TComboBox* combo, int index) {
-    ClickAt(combo, {8, combo->Height() / 2});
-    ASSERT_TRUE(combo->DroppedDown()) << combo->Name();
-    TListPopup* p = combo->Popup();
-    for (int guard = 0; guard < 20 && index < p->TopIndex(); ++guard)
-      headless->Wheel(RowPoint(p, p->TopIndex()), 1);
-    for (int guard = 0; guard < 20 && index >= p->TopIndex() + p->Rows(); ++guard)
-      headless->Wheel(RowPoint(p, p->TopIndex()), -1);
-    headless->Click(RowPoint(p, index));
+    drive::PickItem(*headless, *combo, index);
     ASSERT_FALSE(combo->DroppedDown());
     ASSERT_EQ(combo->ItemIndex(), index);
-  }
-  static TPoint RowPoint(TListPopup* p, int index) {
-    const TRect a = p->ItemArea();
-    TPoint pt{a.Left + 10, a.Top + (index - p->TopIndex()) * p->RowHeight() + p->RowHeight() / 2};
-    ClientToScreen(p->Handle(), pt);
-    return pt;
   }
 
   // Replaces the text of an edit as the user does: click, select all, type.
@@ -87,8 +74,7 @@ class Form1Test : public ::testing::Test {
   // Home and the right arrow.
   void KeyTrackBarTo(int p) {
     TTrackBar* t = F().sTrackBar1;
-    const TRect thumb = t->ThumbRect();
-    ClickAt(t, {(thumb.Left + thumb.Right) / 2, (thumb.Top + thumb.Bottom) / 2});
+    drive::Focus(*headless, *t);
     ASSERT_TRUE(t->Focused());
     headless->PressKey(VK_HOME);
     for (int i = 0; i < p; ++i) headless->PressKey(VK_RIGHT);

@@ -92,7 +92,7 @@ void TScriptDriver::Run(const TAction& a) {
         Shot(a);
         break;
       case TActionKind::Dump:
-        Dump();
+        Dump(a);
         break;
     }
   } catch (const drive::EDriveError& e) {
@@ -106,11 +106,11 @@ void TScriptDriver::Run(const TAction& a) {
   }
 }
 
-TControl& TScriptDriver::Find(const TAction& a) const {
-  TComponent* found = a.name == form_.Name() ? &form_ : form_.FindComponent(a.name);
-  if (found == nullptr) throw EScriptError(a.line, "unknown control \"" + a.name + "\"");
+TControl& TScriptDriver::Find(int line, const std::string& name) const {
+  TComponent* found = name == form_.Name() ? &form_ : form_.FindComponent(name);
+  if (found == nullptr) throw EScriptError(line, "unknown control \"" + name + "\"");
   auto* c = dynamic_cast<TControl*>(found);
-  if (c == nullptr) throw EScriptError(a.line, a.name + " is not a control");
+  if (c == nullptr) throw EScriptError(line, name + " is not a control");
   return *c;
 }
 
@@ -148,9 +148,12 @@ void TScriptDriver::Shot(const TAction& a) {
   }
 }
 
-void TScriptDriver::Dump() {
+void TScriptDriver::Dump(const TAction& a) {
   PumpPendingMessages();
-  for (const TControl* c : ControlsOf(form_)) out_ << DumpLine(*c) << '\n';
+  std::vector<const TControl*> controls;
+  for (const std::string& name : a.names) controls.push_back(&Find(a.line, name));
+  if (a.names.empty()) controls = ControlsOf(form_);
+  for (const TControl* c : controls) out_ << DumpLine(*c) << '\n';
   out_.flush();
 }
 

@@ -27,12 +27,13 @@ class TScriptDriver {
   void Run(const TAction& action);
 
  private:
-  TControl& Find(const TAction& a) const;
+  TControl& Find(const TAction& a) const { return Find(a.line, a.name); }
+  TControl& Find(int line, const std::string& name) const;
   // The control, which must be on screen and, unless only looked at, enabled.
   TControl& Usable(const TAction& a, bool needs_enabled = true) const;
   TWinControl& Focusable(const TAction& a) const;
   void Shot(const TAction& a);
-  void Dump();
+  void Dump(const TAction& a);
   // Prints the URLs and message boxes recorded since the last call.
   void ReportRecords();
 

@@ -39,7 +39,7 @@ int Fail(const std::string& message) {
 struct TOptions {
   std::string out;
   std::string script;
-  std::string game_host;
+  std::optional<std::string> game_host;
   int ppi = 96;
 };
 
@@ -86,10 +86,10 @@ int RunScript(const TOptions& o) {
   } catch (const qv::script::EScriptError& e) {
     return Fail(o.script + ": " + e.what());
   }
-  if (!o.game_host.empty()) {
-    if (!qv::script::ValidGameHost(o.game_host))
-      return Fail("--game-host takes HOST or HOST:PORT, not \"" + o.game_host + "\"");
-    qv::SetGameHostForRun(qv::Utf8ToUtf16(o.game_host));
+  if (o.game_host) {
+    if (!qv::script::ValidGameHost(*o.game_host))
+      return Fail("--game-host takes HOST or HOST:PORT, not \"" + *o.game_host + "\"");
+    qv::SetGameHostForRun(qv::Utf8ToUtf16(*o.game_host));
   }
 
   qv::THeadlessBackend& headless = qv::snapshot::StartHeadless(o.ppi);
@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  if (o.script.empty() && !o.game_host.empty()) {
+  if (o.script.empty() && o.game_host) {
     std::fputs("quorvane-snapshot: --game-host applies to --script only\n", stderr);
     return 2;
   }

@@ -115,7 +115,7 @@ class TLineReader {
         Fail("shot takes a file name inside the output folder, not \"" + a.file + "\"");
     } else if (verb == "dump") {
       a.kind = TActionKind::Dump;
-      Arity(0, "dump takes nothing");
+      for (std::size_t i = 1; i < words_.size(); ++i) a.names.emplace_back(words_[i].text);
     } else {
       Fail("unknown action \"" + std::string(verb) + "\"");
     }

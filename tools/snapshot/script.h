@@ -28,7 +28,8 @@ struct TAction {
   int dx = 0, dy = 0;  // drag
   ustring text;        // type
   std::vector<drive::TKeyChord> keys;
-  std::string file;  // shot: a PNG file name inside the output folder
+  std::string file;                // shot: a PNG file name inside the output folder
+  std::vector<std::string> names;  // dump: the controls to print; empty: all
 };
 
 // An error of a script's line: a malformed action, or one that cannot run.
