@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "platform/component/application.h"
 #include "platform/controls/combobox.h"
 #include "platform/controls/flat_look.h"
 #include "platform/png_write.h"
@@ -98,6 +99,14 @@ void TScriptDriver::Run(const TAction& a) {
   } catch (const drive::EDriveError& e) {
     ReportRecords();
     throw EScriptError(a.line, e.what());
+  } catch (const EScriptError&) {
+    throw;
+  } catch (const std::exception& e) {
+    // A handler's error ends the dispatch of its message, as in the program's
+    // message loop: the application's default handler shows it, and the rest
+    // of what is queued is dispatched through that loop.
+    Application().HandleException(e);
+    Application().ProcessMessages();
   }
   ReportRecords();
   if (!form_.Showing() && !closed_reported_) {

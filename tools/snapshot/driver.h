@@ -3,7 +3,9 @@
 // hit testing, capture, focus and the controls' own handling all take part.
 // Each action prints its line as it runs, followed by the URLs it opened
 // ("url: …") and the message boxes it showed ("messagebox: TITLE | TEXT",
-// answered with OK).
+// answered with OK). An error raised by the window's handlers is shown in
+// the application's error box, as the program's message loop shows it, and
+// the script goes on.
 #pragma once
 
 #include <ostream>
