@@ -42,10 +42,11 @@ class SdlDisplay : public WindowTest {
     if (std::getenv("DISPLAY") != nullptr) WindowTest::TearDown();
   }
 
-  // Pumps with the real clock until pred holds or two seconds pass.
+  // Pumps with the real clock until pred holds or ten seconds pass (the X
+  // server answers slowly on a busy machine).
   template <typename Pred>
   bool PumpUntil(Pred pred) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < end) {
       PumpPendingMessages();
       if (pred()) return true;
