@@ -32,6 +32,18 @@ std::uint8_t Saturate(int c, int a, int y) {
   return static_cast<std::uint8_t>(v / 256);
 }
 
+// The luma 0.299 R + 0.587 G + 0.114 B rounded as its extended-precision
+// sum rounds, ties to even. Away from a decimal tie the integer sum decides
+// (that sum's rounding error is far below the 0.001 to the nearest tie); an
+// exact tie is left to the extended-precision sum itself.
+int Luma(int r, int g, int b) {
+  const int m = 299 * r + 587 * g + 114 * b;
+  const int rem = m % 1000;
+  if (rem != 500) return m / 1000 + (rem > 500 ? 1 : 0);
+  const long double luma = r * 0.299L + g * 0.587L + b * 0.114L;
+  return static_cast<int>(std::nearbyint(luma));
+}
+
 std::uint8_t Clamp255(double v) { return static_cast<std::uint8_t>(std::clamp(v, 0.0, 255.0)); }
 
 // trunc(h + d) of the exact sum, h >= 0.
@@ -66,8 +78,7 @@ int SaturationAmount(int percent) {
 TBGRA SaturationPixel(TBGRA p, int a) {
   if (a == 0) return p;
   a = std::clamp(a, -255, 255);
-  const long double luma = p.R * 0.299L + p.G * 0.587L + p.B * 0.114L;
-  const int y = static_cast<int>(std::nearbyint(luma));
+  const int y = Luma(p.R, p.G, p.B);
   return {Saturate(p.B, a, y), Saturate(p.G, a, y), Saturate(p.R, a, y), p.A};
 }
 

@@ -2,6 +2,8 @@
 // application to whole bitmaps around the key colour.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "../paint/paint_test_util.h"
@@ -79,6 +81,29 @@ TEST(TransformSaturation, WorkedAndEdgeValues) {
   // Even a white pixel loses one step: 255 * 255 div 256.
   EXPECT_EQ(SaturationPixel(Px(255, 255, 255), 100), Px(254, 254, 254));
   EXPECT_EQ(SaturationColor(0x003264C8, 255), 0x00004BFF);
+}
+
+// The luma is taken from integers where that cannot differ from rounding the
+// extended-precision sum: every colour whose luma is a decimal tie, and a
+// spread of the others, must still come out as that sum gives.
+TEST(TransformSaturation, ColoursAsTheExtendedPrecisionLuma) {
+  int mismatches = 0, ties = 0;
+  for (int r = 0; r < 256; ++r)
+    for (int g = 0; g < 256; ++g)
+      for (int b = 0; b < 256; ++b) {
+        const bool tie = (299 * r + 587 * g + 114 * b) % 1000 == 500;
+        ties += tie;
+        if (!tie && (r * 65536 + g * 256 + b) % 61 != 0) continue;
+        const long double luma = r * 0.299L + g * 0.587L + b * 0.114L;
+        const int y = static_cast<int>(std::nearbyint(luma));
+        const auto sat = [y](int c) {
+          return static_cast<std::uint8_t>(std::clamp(510 * c - 255 * y, 0, 65535) / 256);
+        };
+        const TBGRA want{sat(b), sat(g), sat(r), 255};
+        if (!(SaturationPixel(Px(r, g, b), 255) == want)) ++mismatches;
+      }
+  EXPECT_GT(ties, 0);
+  EXPECT_EQ(mismatches, 0);
 }
 
 TEST(TransformBrightness, EdgeValues) {
