@@ -9,7 +9,7 @@
 
 namespace qv {
 
-TCustomButton::TCustomButton(TComponent* owner) : TCustomControl(owner) {
+TCustomButton::TCustomButton(TComponent* owner) : TPressableControl(owner) {
   SetTabStop(true);
   ControlStyle |= csCaptureMouse | csClickEvents | csSetCaption | csOpaque;
   ControlStyle &= ~static_cast<unsigned>(csDoubleClicks);
@@ -34,77 +34,16 @@ bool TCustomButton::Active() const {
 TFlatState TCustomButton::DrawState() const {
   TFlatState s;
   s.Enabled = IsEnabledInTree();
-  s.Hot = hot_ && s.Enabled;
+  s.Hot = Hot() && s.Enabled;
   s.Pressed = Pushed() && s.Enabled;
   s.Focused = Focused();
   s.Default = default_ && Active();
   return s;
 }
 
-void TCustomButton::WndProc(TMessage& m) {
-  switch (m.Msg) {
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      if (m.Msg == WM_KILLFOCUS) key_down_ = false;
-      TCustomControl::WndProc(m);
-      StateChanged();
-      return;
-    case WM_CANCELMODE:
-    case CM_CANCELMODE:
-      mouse_down_ = false;
-      key_down_ = false;
-      TCustomControl::WndProc(m);
-      StateChanged();
-      return;
-    default:
-      TCustomControl::WndProc(m);
-  }
-}
-
-void TCustomButton::MouseDown(TMouseButton b, TShiftState shift, int x, int y) {
-  if (b == TMouseButton::mbLeft && IsEnabledInTree()) {
-    mouse_down_ = true;
-    mouse_over_ = true;
-    StateChanged();
-  }
-  TCustomControl::MouseDown(b, shift, x, y);
-}
-
-void TCustomButton::MouseMove(TShiftState shift, int x, int y) {
-  if (mouse_down_) {
-    const bool over = ClientRect().Contains({x, y});
-    if (over != mouse_over_) {
-      mouse_over_ = over;
-      StateChanged();
-    }
-  }
-  TCustomControl::MouseMove(shift, x, y);
-}
-
-void TCustomButton::MouseUp(TMouseButton b, TShiftState shift, int x, int y) {
-  if (b == TMouseButton::mbLeft && mouse_down_) {
-    mouse_down_ = false;
-    mouse_over_ = false;
-    StateChanged();
-  }
-  TCustomControl::MouseUp(b, shift, x, y);
-}
-
-void TCustomButton::KeyDown(std::uint16_t& key, TShiftState shift) {
-  if (key == VK_SPACE && !key_down_ && shift == 0) {
-    key_down_ = true;
-    StateChanged();
-  }
-  TCustomControl::KeyDown(key, shift);
-}
-
-void TCustomButton::KeyUp(std::uint16_t& key, TShiftState shift) {
-  if (key == VK_SPACE && key_down_) {
-    key_down_ = false;
-    StateChanged();
-    Click();
-  }
-  TCustomControl::KeyUp(key, shift);
+void TCustomButton::Released(bool by_key, bool over) {
+  (void)over;
+  if (by_key) Click();
 }
 
 void TCustomButton::CMDialogKey(TMessage& m) {
@@ -115,35 +54,11 @@ void TCustomButton::CMDialogKey(TMessage& m) {
     m.Result = 1;
     return;
   }
-  TCustomControl::CMDialogKey(m);
-}
-
-void TCustomButton::CMMouseEnter(TMessage& m) {
-  if (!hot_) {
-    hot_ = true;
-    StateChanged();
-  }
-  TCustomControl::CMMouseEnter(m);
-}
-
-void TCustomButton::CMMouseLeave(TMessage& m) {
-  if (hot_) {
-    hot_ = false;
-    StateChanged();
-  }
-  TCustomControl::CMMouseLeave(m);
-}
-
-void TCustomButton::CMEnabledChanged(TMessage& m) {
-  if (!Enabled()) {
-    mouse_down_ = key_down_ = false;
-  }
-  TCustomControl::CMEnabledChanged(m);
-  StateChanged();
+  TPressableControl::CMDialogKey(m);
 }
 
 void TCustomButton::CMTextChanged(TMessage& m) {
-  TCustomControl::CMTextChanged(m);
+  TPressableControl::CMTextChanged(m);
   Invalidate();
 }
 
@@ -173,25 +88,12 @@ TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {
 TBitBtn::~TBitBtn() { SetImages(nullptr); }
 
 void TBitBtn::SetImages(TCustomImageList* list) {
-  if (images_ == list) return;
-  if (images_) {
-    images_->UnRegisterChanges(&image_link_);
-    images_->RemoveFreeNotification(this);
-  }
-  images_ = list;
-  if (images_) {
-    images_->RegisterChanges(&image_link_);
-    images_->FreeNotification(this);
-  }
-  Invalidate();
+  if (RelinkImageList(images_, list, image_link_, *this)) Invalidate();
 }
 
 void TBitBtn::Notification(TComponent* component, TOperation operation) {
   TButton::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == images_) {
-    images_ = nullptr;
-    Invalidate();
-  }
+  if (ForgetRemovedImageList(images_, component, operation)) Invalidate();
 }
 
 void TBitBtn::SetImageIndex(int index) {

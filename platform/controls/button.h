@@ -11,12 +11,13 @@
 #include "platform/controls/alignment.h"
 #include "platform/controls/flat_look.h"
 #include "platform/controls/imagelist.h"
+#include "platform/controls/pressable.h"
 
 namespace qv {
 
 enum class TModalResult { mrNone, mrOk, mrCancel, mrAbort, mrRetry, mrIgnore, mrYes, mrNo };
 
-class TCustomButton : public TCustomControl {
+class TCustomButton : public TPressableControl {
  public:
   explicit TCustomButton(TComponent* owner);
 
@@ -26,44 +27,25 @@ class TCustomButton : public TCustomControl {
   void SetCancel(bool v) { cancel_ = v; }
   TModalResult ModalResult = TModalResult::mrNone;
 
-  // The pointer is over the button.
-  bool Hot() const { return hot_; }
   // Shown pushed: held by the mouse with the pointer over it, or by Space.
-  bool Pushed() const { return (mouse_down_ && mouse_over_) || key_down_; }
-  // Held by the left button (the pointer may have left it).
-  bool MouseDownOnIt() const { return mouse_down_; }
+  bool Pushed() const { return Held(); }
   // Enter would press it: focused, or default while no other button has the focus.
   bool Active() const;
   // The state the plain face is painted in.
   TFlatState DrawState() const;
 
-  void WndProc(TMessage& m) override;
-
  protected:
   void Paint() override;
   // Paints the caption (and, in TBitBtn, the glyph) over the face.
   virtual void PaintContent(TCanvas& c, const TFlatState& s);
-  // Every state change (hot, pushed, focus, enabled) comes here; the default repaints.
-  virtual void StateChanged() { Invalidate(); }
-
-  void MouseDown(TMouseButton b, TShiftState shift, int x, int y) override;
-  void MouseMove(TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton b, TShiftState shift, int x, int y) override;
-  void KeyDown(std::uint16_t& key, TShiftState shift) override;
-  void KeyUp(std::uint16_t& key, TShiftState shift) override;
+  // Space clicks; a mouse release is clicked by the framework (csClickEvents).
+  void Released(bool by_key, bool over) override;
   void CMDialogKey(TMessage& m) override;
-  void CMMouseEnter(TMessage& m) override;
-  void CMMouseLeave(TMessage& m) override;
-  void CMEnabledChanged(TMessage& m) override;
   void CMTextChanged(TMessage& m) override;
 
  private:
   bool default_ = false;
   bool cancel_ = false;
-  bool hot_ = false;
-  bool mouse_down_ = false;
-  bool mouse_over_ = false;
-  bool key_down_ = false;
 };
 
 class TButton : public TCustomButton {

@@ -3,11 +3,9 @@
 
 #include <algorithm>
 
-#include "platform/window/keys.h"
-
 namespace qv {
 
-TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TCustomControl(owner) {
+TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TPressableControl(owner) {
   SetTabStop(true);
   // Clicks come from Toggle, not from the framework's press-and-release rule.
   ControlStyle &= ~static_cast<unsigned>(csClickEvents | csDoubleClicks);
@@ -19,7 +17,7 @@ void TCustomCheckBox::SetState(TCheckBoxState s) {
   if (state_ == s) return;
   state_ = s;
   StateChanged();
-  if (!ClicksDisabled && !(ComponentState() & csLoading)) TCustomControl::Click();
+  if (!ClicksDisabled && !(ComponentState() & csLoading)) TPressableControl::Click();
 }
 
 void TCustomCheckBox::SetAllowGrayed(bool v) { allow_grayed_ = v; }
@@ -61,7 +59,7 @@ void TCustomCheckBox::SetAutoSize(bool v) {
 TFlatState TCustomCheckBox::DrawState() const {
   TFlatState s;
   s.Enabled = IsEnabledInTree();
-  s.Hot = hot_ && s.Enabled;
+  s.Hot = Hot() && s.Enabled;
   s.Pressed = Pressed() && s.Enabled;
   s.Focused = Focused();
   return s;
@@ -103,102 +101,22 @@ void TCustomCheckBox::AdjustSize() {
 }
 
 void TCustomCheckBox::Loaded() {
-  TCustomControl::Loaded();
+  TPressableControl::Loaded();
   AdjustSize();
 }
 
-void TCustomCheckBox::WndProc(TMessage& m) {
-  switch (m.Msg) {
-    case WM_KILLFOCUS:
-      key_down_ = false;
-      [[fallthrough]];
-    case WM_SETFOCUS:
-      TCustomControl::WndProc(m);
-      StateChanged();
-      return;
-    case WM_CANCELMODE:
-    case CM_CANCELMODE:
-      mouse_down_ = key_down_ = false;
-      TCustomControl::WndProc(m);
-      StateChanged();
-      return;
-    default:
-      TCustomControl::WndProc(m);
-  }
-}
-
-void TCustomCheckBox::MouseDown(TMouseButton b, TShiftState shift, int x, int y) {
-  if (b == TMouseButton::mbLeft && IsEnabledInTree()) {
-    mouse_down_ = mouse_over_ = true;
-    StateChanged();
-  }
-  TCustomControl::MouseDown(b, shift, x, y);
-}
-
-void TCustomCheckBox::MouseMove(TShiftState shift, int x, int y) {
-  if (mouse_down_) {
-    const bool over = ClientRect().Contains({x, y});
-    if (over != mouse_over_) {
-      mouse_over_ = over;
-      StateChanged();
-    }
-  }
-  TCustomControl::MouseMove(shift, x, y);
-}
-
-void TCustomCheckBox::MouseUp(TMouseButton b, TShiftState shift, int x, int y) {
-  if (b == TMouseButton::mbLeft && mouse_down_) {
-    const bool over = ClientRect().Contains({x, y});
-    mouse_down_ = mouse_over_ = false;
-    StateChanged();
-    if (over) Toggle();
-  }
-  TCustomControl::MouseUp(b, shift, x, y);
-}
-
-void TCustomCheckBox::KeyDown(std::uint16_t& key, TShiftState shift) {
-  if (key == VK_SPACE && !key_down_ && shift == 0) {
-    key_down_ = true;
-    StateChanged();
-  }
-  TCustomControl::KeyDown(key, shift);
-}
-
-void TCustomCheckBox::KeyUp(std::uint16_t& key, TShiftState shift) {
-  if (key == VK_SPACE && key_down_) {
-    key_down_ = false;
-    StateChanged();
-    Toggle();
-  }
-  TCustomControl::KeyUp(key, shift);
-}
-
-void TCustomCheckBox::CMMouseEnter(TMessage& m) {
-  hot_ = true;
-  StateChanged();
-  TCustomControl::CMMouseEnter(m);
-}
-
-void TCustomCheckBox::CMMouseLeave(TMessage& m) {
-  hot_ = false;
-  StateChanged();
-  TCustomControl::CMMouseLeave(m);
-}
-
-void TCustomCheckBox::CMEnabledChanged(TMessage& m) {
-  if (!Enabled()) mouse_down_ = key_down_ = false;
-  TCustomControl::CMEnabledChanged(m);
-  StateChanged();
+void TCustomCheckBox::Released(bool by_key, bool over) {
+  if (by_key || over) Toggle();
 }
 
 void TCustomCheckBox::CMTextChanged(TMessage& m) {
-  TCustomControl::CMTextChanged(m);
+  TPressableControl::CMTextChanged(m);
   AdjustSize();
   Invalidate();
 }
 
 void TCustomCheckBox::CMFontChanged(TMessage& m) {
-  TCustomControl::CMFontChanged(m);
+  TPressableControl::CMFontChanged(m);
   AdjustSize();
   Invalidate();
 }

@@ -8,12 +8,13 @@
 #include "platform/component/wincontrol.h"
 #include "platform/controls/alignment.h"
 #include "platform/controls/flat_look.h"
+#include "platform/controls/pressable.h"
 
 namespace qv {
 
 enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
-class TCustomCheckBox : public TCustomControl {
+class TCustomCheckBox : public TPressableControl {
  public:
   explicit TCustomCheckBox(TComponent* owner);
 
@@ -34,9 +35,8 @@ class TCustomCheckBox : public TCustomControl {
   bool AutoSize() const { return auto_size_; }
   void SetAutoSize(bool v);
 
-  bool Hot() const { return hot_; }
   // The box is held by the mouse (pointer over it) or by Space.
-  bool Pressed() const { return (mouse_down_ && mouse_over_) || key_down_; }
+  bool Pressed() const { return Held(); }
   TFlatState DrawState() const;
 
   // Geometry of the plain look: the box square and the text rectangle.
@@ -48,23 +48,14 @@ class TCustomCheckBox : public TCustomControl {
   // While clicks are disabled, state changes from code fire nothing.
   bool ClicksDisabled = false;
 
-  void WndProc(TMessage& m) override;
-
  protected:
   void Paint() override;
-  virtual void StateChanged() { Invalidate(); }
   // Fits the size to box and text when AutoSize is on.
   virtual void AdjustSize();
 
   void Loaded() override;
-  void MouseDown(TMouseButton b, TShiftState shift, int x, int y) override;
-  void MouseMove(TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton b, TShiftState shift, int x, int y) override;
-  void KeyDown(std::uint16_t& key, TShiftState shift) override;
-  void KeyUp(std::uint16_t& key, TShiftState shift) override;
-  void CMMouseEnter(TMessage& m) override;
-  void CMMouseLeave(TMessage& m) override;
-  void CMEnabledChanged(TMessage& m) override;
+  // Space, or a mouse release over the control, toggles.
+  void Released(bool by_key, bool over) override;
   void CMTextChanged(TMessage& m) override;
   void CMFontChanged(TMessage& m) override;
 
@@ -76,10 +67,6 @@ class TCustomCheckBox : public TCustomControl {
   TAlignment alignment_ = TAlignment::taRightJustify;
   bool word_wrap_ = false;
   bool auto_size_ = false;
-  bool hot_ = false;
-  bool mouse_down_ = false;
-  bool mouse_over_ = false;
-  bool key_down_ = false;
 };
 
 class TCheckBox : public TCustomCheckBox {

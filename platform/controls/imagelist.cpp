@@ -188,4 +188,26 @@ void TCustomImageList::Change() {
   if (OnChange) OnChange(this);
 }
 
+bool RelinkImageList(TCustomImageList*& images, TCustomImageList* list, TChangeLink& link,
+                     TComponent& owner) {
+  if (images == list) return false;
+  if (images) {
+    images->UnRegisterChanges(&link);
+    images->RemoveFreeNotification(&owner);
+  }
+  images = list;
+  if (images) {
+    images->RegisterChanges(&link);
+    images->FreeNotification(&owner);
+  }
+  return true;
+}
+
+bool ForgetRemovedImageList(TCustomImageList*& images, TComponent* component,
+                            TOperation operation) {
+  if (operation != TOperation::opRemove || component != images) return false;
+  images = nullptr;
+  return true;
+}
+
 }  // namespace qv

@@ -102,4 +102,12 @@ class TImageList : public TCustomImageList {
   using TCustomImageList::TCustomImageList;
 };
 
+// A control's image-list property. Points images at list and moves the change
+// link and owner's free notification from the old list to the new one; false
+// when images already was list.
+bool RelinkImageList(TCustomImageList*& images, TCustomImageList* list, TChangeLink& link,
+                     TComponent& owner);
+// Forgets images when it is the component being removed; true when it was.
+bool ForgetRemovedImageList(TCustomImageList*& images, TComponent* component, TOperation operation);
+
 }  // namespace qv

@@ -206,25 +206,12 @@ bool TPageControl::ChangeActivePageByUser(TTabSheet* page) {
 }
 
 void TPageControl::SetImages(TCustomImageList* list) {
-  if (images_ == list) return;
-  if (images_) {
-    images_->UnRegisterChanges(&image_link_);
-    images_->RemoveFreeNotification(this);
-  }
-  images_ = list;
-  if (images_) {
-    images_->RegisterChanges(&image_link_);
-    images_->FreeNotification(this);
-  }
-  TabsChanged();
+  if (RelinkImageList(images_, list, image_link_, *this)) TabsChanged();
 }
 
 void TPageControl::Notification(TComponent* component, TOperation operation) {
   TCustomControl::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == images_) {
-    images_ = nullptr;
-    TabsChanged();
-  }
+  if (ForgetRemovedImageList(images_, component, operation)) TabsChanged();
 }
 
 int TPageControl::TabHeight() const {
