@@ -8,15 +8,8 @@
 #include "platform/window/input.h"
 #include "platform/window/keys.h"
 #include "platform/window/metrics.h"
-#include "platform/window/timer.h"
 
 namespace qv {
-
-namespace {
-constexpr std::uintptr_t kCaretTimer = 1;
-// Caret blink phase, as the edit's.
-constexpr unsigned kBlinkMs = 530;
-}  // namespace
 
 TCustomComboBox::TCustomComboBox(TComponent* owner) : TCustomControl(owner) {
   ControlStyle &= ~static_cast<unsigned>(csSetCaption | csDoubleClicks);
@@ -187,15 +180,10 @@ int TCustomComboBox::TextXAt(int x) const {
 }
 
 void TCustomComboBox::RestartCaret() {
-  if (!HandleAllocated() || !Focused() || !IsEditable()) return;
-  caret_on_ = true;
-  SetTimer(WindowHandle(), kCaretTimer, kBlinkMs);
+  if (HandleAllocated() && Focused() && IsEditable()) caret_.Restart(*this);
 }
 
-void TCustomComboBox::StopCaret() {
-  caret_on_ = false;
-  if (HandleAllocated()) KillTimer(WindowHandle(), kCaretTimer);
-}
+void TCustomComboBox::StopCaret() { caret_.Stop(*this); }
 
 void TCustomComboBox::EditMoved() {
   edit_.ScrollToCaret(Font(), TextRect().Width(), 0);
@@ -210,8 +198,7 @@ void TCustomComboBox::WndProc(TMessage& m) {
                  (DroppedDown() ? LRESULT{DLGC_WANTALLKEYS} : LRESULT{0});
       return;
     case WM_TIMER:
-      if (m.WParam == kCaretTimer) {
-        caret_on_ = !caret_on_;
+      if (caret_.Tick(m)) {
         Invalidate();
         return;
       }
@@ -327,17 +314,18 @@ void TCustomComboBox::KeyDown(std::uint16_t& key, TShiftState shift) {
       return;
     }
   }
-  if (IsEditable()) {
-    const auto r = edit_.Key(key, shift, false, max_length_);
-    if (!r.handled) return;
-    if (r.changed) {
-      item_index_ = IndexOf(edit_.Text());
-      CommitEdit();
-      Change();
-    }
-    EditMoved();
-    key = 0;
+  if (IsEditable() && ApplyEdit(edit_.Key(key, shift, false, max_length_))) key = 0;
+}
+
+bool TCustomComboBox::ApplyEdit(TEditText::TResult r) {
+  if (!r.handled) return false;
+  if (r.changed) {
+    item_index_ = IndexOf(edit_.Text());
+    CommitEdit();
+    Change();
   }
+  EditMoved();
+  return true;
 }
 
 void TCustomComboBox::KeyPress(char16_t& key) {
@@ -349,15 +337,7 @@ void TCustomComboBox::KeyPress(char16_t& key) {
     return;
   }
   if (IsEditable()) {
-    const auto r = edit_.Char(key, false, max_length_);
-    if (!r.handled) return;
-    if (r.changed) {
-      item_index_ = IndexOf(edit_.Text());
-      CommitEdit();
-      Change();
-    }
-    EditMoved();
-    key = 0;
+    if (ApplyEdit(edit_.Char(key, false, max_length_))) key = 0;
     return;
   }
   if (key < u' ') return;
@@ -446,13 +426,7 @@ void TCustomComboBox::PaintFlat(TCanvas& c) {
   DrawFlatFieldBox(c, ClientRect(), s, Color());
   const TRect tr = TextRect();
   if (IsEditable()) {
-    TEditText::TLook look;
-    look.text = FlatTextColor(Font().Color, s.Enabled);
-    look.selection = p.Accent;
-    look.selection_text = p.AccentText;
-    look.show_selection = s.Focused;
-    look.show_caret = s.Focused && caret_on_ && s.Enabled;
-    edit_.Paint(c, tr, Font(), look);
+    edit_.Paint(c, tr, Font(), FlatFieldLook(Font().Color, s, caret_.On()));
   } else {
     // The focused pick list shows its item selected, as the list would.
     const bool selected = s.Focused && !DroppedDown() && s.Enabled;

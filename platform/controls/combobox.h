@@ -17,6 +17,7 @@
 #include "platform/component/wincontrol.h"
 #include "platform/controls/edit_text.h"
 #include "platform/controls/listpopup.h"
+#include "platform/controls/text_field.h"
 
 namespace qv {
 
@@ -60,7 +61,7 @@ class TCustomComboBox : public TCustomControl {
   // Where the item text or the text field sits.
   virtual TRect TextRect() const;
   const TEditText& EditText() const { return edit_; }
-  bool CaretShown() const { return caret_on_ && Focused() && IsEditable(); }
+  bool CaretShown() const { return caret_.On() && Focused() && IsEditable(); }
   TListPopup* Popup() const { return popup_.get(); }
 
   TNotifyEvent OnChange;
@@ -102,6 +103,9 @@ class TCustomComboBox : public TCustomControl {
   void UserSelect(int index);
   void CommitEdit();
   void EditMoved();
+  // Commits and shows what a key or character did to the editable text;
+  // true when it was the editor's.
+  bool ApplyEdit(TEditText::TResult r);
   void RestartCaret();
   void StopCaret();
   void Accept(int index);
@@ -117,7 +121,7 @@ class TCustomComboBox : public TCustomControl {
   std::unique_ptr<TListPopup> popup_;
   bool mouse_in_ = false;
   bool button_hot_ = false;
-  bool caret_on_ = false;
+  TCaretBlink caret_;
   bool selecting_ = false;
   bool mouse_focusing_ = false;
   bool committing_ = false;

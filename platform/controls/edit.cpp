@@ -7,13 +7,8 @@
 #include "platform/text/text.h"
 #include "platform/window/input.h"
 #include "platform/window/keys.h"
-#include "platform/window/timer.h"
 
 namespace qv {
-
-namespace {
-constexpr std::uintptr_t kCaretTimer = 1;
-}
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TCustomControl(owner) {
   ControlStyle &= ~static_cast<unsigned>(csSetCaption);
@@ -145,15 +140,10 @@ TRect TCustomEdit::EditRect() const {
 }
 
 void TCustomEdit::RestartCaret() {
-  if (!HandleAllocated() || !Focused()) return;
-  caret_on_ = true;
-  SetTimer(WindowHandle(), kCaretTimer, kCaretBlinkMs);
+  if (HandleAllocated() && Focused()) caret_.Restart(*this);
 }
 
-void TCustomEdit::StopCaret() {
-  caret_on_ = false;
-  if (HandleAllocated()) KillTimer(WindowHandle(), kCaretTimer);
-}
+void TCustomEdit::StopCaret() { caret_.Stop(*this); }
 
 void TCustomEdit::CaretMoved() {
   edit_.ScrollToCaret(Font(), EditRect().Width(), password_char_);
@@ -183,8 +173,7 @@ void TCustomEdit::WndProc(TMessage& m) {
       m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
       return;
     case WM_TIMER:
-      if (m.WParam == kCaretTimer) {
-        caret_on_ = !caret_on_;
+      if (caret_.Tick(m)) {
         Invalidate();
         return;
       }
@@ -213,11 +202,7 @@ void TCustomEdit::WndProc(TMessage& m) {
 void TCustomEdit::KeyDown(std::uint16_t& key, TShiftState shift) {
   TCustomControl::KeyDown(key, shift);
   if (key == 0) return;
-  const auto r = edit_.Key(key, shift, read_only_, max_length_);
-  if (!r.handled) return;
-  if (r.changed) CommitUserEdit();
-  CaretMoved();
-  key = 0;
+  if (ApplyEdit(edit_.Key(key, shift, read_only_, max_length_))) key = 0;
 }
 
 void TCustomEdit::KeyPress(char16_t& key) {
@@ -227,11 +212,14 @@ void TCustomEdit::KeyPress(char16_t& key) {
     key = 0;
     return;
   }
-  const auto r = edit_.Char(key, read_only_, max_length_);
-  if (!r.handled) return;
+  if (ApplyEdit(edit_.Char(key, read_only_, max_length_))) key = 0;
+}
+
+bool TCustomEdit::ApplyEdit(TEditText::TResult r) {
+  if (!r.handled) return false;
   if (r.changed) CommitUserEdit();
   CaretMoved();
-  key = 0;
+  return true;
 }
 
 void TCustomEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -287,12 +275,8 @@ void TCustomEdit::PaintFlat(TCanvas& c) {
     c.RestoreDC(saved);
     return;
   }
-  TEditText::TLook look;
-  look.text = FlatTextColor(font.Color, s.Enabled);
-  look.selection = p.Accent;
-  look.selection_text = p.AccentText;
+  TEditText::TLook look = FlatFieldLook(font.Color, s, caret_.On());
   look.show_selection = s.Focused || !HideSelection;
-  look.show_caret = s.Focused && caret_on_ && s.Enabled;
   look.password_char = password_char_;
   edit_.Paint(c, area, font, look);
 }

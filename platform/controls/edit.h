@@ -10,11 +10,9 @@
 
 #include "platform/component/wincontrol.h"
 #include "platform/controls/edit_text.h"
+#include "platform/controls/text_field.h"
 
 namespace qv {
-
-// How often the caret blinks (on and off phases), in milliseconds.
-constexpr unsigned kCaretBlinkMs = 530;
 
 class TCustomEdit : public TCustomControl {
  public:
@@ -53,7 +51,7 @@ class TCustomEdit : public TCustomControl {
   // The pointer is over the control.
   bool MouseInControl() const { return mouse_in_; }
   // Whether the caret is drawn right now (it blinks while focused).
-  bool CaretShown() const { return caret_on_ && Focused(); }
+  bool CaretShown() const { return caret_.On() && Focused(); }
   const TEditText& EditText() const { return edit_; }
 
   TNotifyEvent OnChange;
@@ -99,6 +97,8 @@ class TCustomEdit : public TCustomControl {
   void RestartCaret();
   void StopCaret();
   void CaretMoved();
+  // Commits and shows what a key or character did; true when it was the editor's.
+  bool ApplyEdit(TEditText::TResult r);
   int TextXAt(int client_x) const;
 
   int max_length_ = 0;
@@ -106,7 +106,7 @@ class TCustomEdit : public TCustomControl {
   char16_t password_char_ = 0;
   ustring text_hint_;
   bool border_ = true;
-  bool caret_on_ = false;
+  TCaretBlink caret_;
   bool mouse_in_ = false;
   bool selecting_ = false;
   bool mouse_focusing_ = false;
