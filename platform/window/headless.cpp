@@ -112,27 +112,41 @@ void THeadlessBackend::Post(TRawEvent e, bool pump) {
   if (pump) PumpPendingMessages();
 }
 
-void THeadlessBackend::MoveMouse(TPoint screen, bool pump) {
+namespace {
+// A synthetic event of one kind; the callers fill in what it carries.
+TRawEvent RawEvent(TRawKind kind) {
   TRawEvent e;
-  e.kind = TRawKind::MouseMove;
+  e.kind = kind;
+  return e;
+}
+
+TRawEvent PointerEvent(TRawKind kind, TPoint screen) {
+  TRawEvent e = RawEvent(kind);
   e.pt = screen;
-  Post(e, pump);
+  return e;
+}
+
+TRawEvent KeyEvent(TRawKind kind, int vk) {
+  TRawEvent e = RawEvent(kind);
+  e.vk = vk;
+  return e;
+}
+}  // namespace
+
+void THeadlessBackend::MoveMouse(TPoint screen, bool pump) {
+  Post(PointerEvent(TRawKind::MouseMove, screen), pump);
 }
 
 void THeadlessBackend::MouseDown(TPoint screen, TRawMouseButton b, bool pump) {
   MoveMouse(screen, false);
-  TRawEvent e;
-  e.kind = TRawKind::MouseDown;
-  e.pt = screen;
+  TRawEvent e = PointerEvent(TRawKind::MouseDown, screen);
   e.button = b;
   Post(e, pump);
 }
 
 void THeadlessBackend::MouseUp(TPoint screen, TRawMouseButton b, bool pump) {
   MoveMouse(screen, false);
-  TRawEvent e;
-  e.kind = TRawKind::MouseUp;
-  e.pt = screen;
+  TRawEvent e = PointerEvent(TRawKind::MouseUp, screen);
   e.button = b;
   Post(e, pump);
 }
@@ -144,32 +158,16 @@ void THeadlessBackend::Click(TPoint screen, TRawMouseButton b, bool pump) {
 
 void THeadlessBackend::Wheel(TPoint screen, int notches, bool pump) {
   MoveMouse(screen, false);
-  TRawEvent e;
-  e.kind = TRawKind::Wheel;
-  e.pt = screen;
+  TRawEvent e = PointerEvent(TRawKind::Wheel, screen);
   e.wheel = notches;
   Post(e, pump);
 }
 
-void THeadlessBackend::PointerLeaves(bool pump) {
-  TRawEvent e;
-  e.kind = TRawKind::PointerLeft;
-  Post(e, pump);
-}
+void THeadlessBackend::PointerLeaves(bool pump) { Post(RawEvent(TRawKind::PointerLeft), pump); }
 
-void THeadlessBackend::KeyDown(int vk, bool pump) {
-  TRawEvent e;
-  e.kind = TRawKind::KeyDown;
-  e.vk = vk;
-  Post(e, pump);
-}
+void THeadlessBackend::KeyDown(int vk, bool pump) { Post(KeyEvent(TRawKind::KeyDown, vk), pump); }
 
-void THeadlessBackend::KeyUp(int vk, bool pump) {
-  TRawEvent e;
-  e.kind = TRawKind::KeyUp;
-  e.vk = vk;
-  Post(e, pump);
-}
+void THeadlessBackend::KeyUp(int vk, bool pump) { Post(KeyEvent(TRawKind::KeyUp, vk), pump); }
 
 void THeadlessBackend::PressKey(int vk, bool pump) {
   KeyDown(vk, false);
@@ -177,23 +175,20 @@ void THeadlessBackend::PressKey(int vk, bool pump) {
 }
 
 void THeadlessBackend::TypeText(ustring_view text, bool pump) {
-  TRawEvent e;
-  e.kind = TRawKind::Text;
+  TRawEvent e = RawEvent(TRawKind::Text);
   e.text = ustring(text);
   Post(e, pump);
 }
 
 void THeadlessBackend::CloseFromDesktop(HWND hwnd, bool pump) {
-  TRawEvent e;
-  e.kind = TRawKind::Close;
+  TRawEvent e = RawEvent(TRawKind::Close);
   e.window = hwnd;
   Post(e, pump);
 }
 
 void THeadlessBackend::ChangeDpi(int dpi, bool pump) {
   dpi_ = dpi;
-  TRawEvent e;
-  e.kind = TRawKind::DpiChanged;
+  TRawEvent e = RawEvent(TRawKind::DpiChanged);
   e.dpi = dpi;
   Post(e, pump);
 }
