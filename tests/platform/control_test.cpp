@@ -13,6 +13,7 @@
 #include "platform/window/paint.h"
 #include "platform/window/queue.h"
 #include "platform/window/system.h"
+#include "tests/platform/controls_fixture.h"
 
 namespace qv {
 namespace {
@@ -48,25 +49,15 @@ class TDot : public TGraphicControl {
   }
 };
 
-class ControlTest : public ::testing::Test {
+class ControlTest : public test::FormTest {
  protected:
   void SetUp() override {
-    auto backend = std::make_unique<THeadlessBackend>();
-    headless_ = backend.get();
-    InitWindowSystem(std::move(backend));
-    form_ = std::make_unique<TForm>(nullptr);
+    FormTest::SetUp();
     form_->SetBorderStyle(TFormBorderStyle::bsSingle);
     form_->SetClientSize(300, 200);
     form_->Position = TPosition::poScreenCenter;
   }
-  void TearDown() override {
-    form_.reset();
-    ShutdownWindowSystem();
-  }
   TPoint ScreenOf(TControl* c, TPoint p) { return c->ClientToScreen(p); }
-
-  THeadlessBackend* headless_ = nullptr;
-  std::unique_ptr<TForm> form_;
 };
 
 TEST_F(ControlTest, ClientSizeSurvivesTheFrameAndFormIsCentred) {
@@ -98,9 +89,7 @@ TEST_F(ControlTest, BottomDockWithMarginsAndAnchorsFollowTheParent) {
   hint->SetAlignWithMargins(true);
   hint->SetAlign(TAlign::alBottom);
   EXPECT_EQ(hint->BoundsRect(), Bounds(12, 200 - 12 - 50, 300 - 24, 50));
-  auto* button = new TBox(form_.get());
-  button->SetParent(form_.get());
-  button->SetBounds(220, 170, 75, 25);
+  auto* button = Place<TBox>(220, 170, 75, 25);
   button->SetAnchors((1u << akRight) | (1u << akBottom));
   form_->SetClientSize(400, 260);
   form_->Show();
@@ -164,9 +153,7 @@ TEST_F(ControlTest, StoredTabOrderAppliesAfterLoading) {
 }
 
 TEST_F(ControlTest, ClickNeedsPressAndReleaseOverTheControl) {
-  auto* dot = new TDot(form_.get());
-  dot->SetParent(form_.get());
-  dot->SetBounds(10, 10, 40, 20);
+  auto* dot = Place<TDot>(10, 10, 40, 20);
   int clicks = 0;
   dot->OnClick = [&](TObject* sender) {
     EXPECT_EQ(sender, dot);
@@ -190,9 +177,7 @@ TEST_F(ControlTest, ClickNeedsPressAndReleaseOverTheControl) {
 }
 
 TEST_F(ControlTest, EnterAndLeaveFollowThePointer) {
-  auto* dot = new TDot(form_.get());
-  dot->SetParent(form_.get());
-  dot->SetBounds(10, 10, 40, 20);
+  auto* dot = Place<TDot>(10, 10, 40, 20);
   form_->Show();
   headless_->MoveMouse(ScreenOf(form_.get(), {200, 150}));
   headless_->MoveMouse(ScreenOf(dot, {5, 5}));
@@ -207,9 +192,7 @@ TEST_F(ControlTest, EnterAndLeaveFollowThePointer) {
 }
 
 TEST_F(ControlTest, WindowlessChildrenPaintInTheParentsCycle) {
-  auto* box = new TBox(form_.get());
-  box->SetParent(form_.get());
-  box->SetBounds(0, 0, 100, 100);
+  auto* box = Place<TBox>(0, 0, 100, 100);
   auto* dot = new TDot(form_.get());
   dot->SetParent(box);
   dot->SetBounds(10, 20, 5, 5);
@@ -257,9 +240,7 @@ TEST_F(ControlTest, ErrorTextGetsAFullStopOnlyAfterACharacterAboveIt) {
 
 TEST_F(ControlTest, DefaultHandlerShowsTheBoxAndTheWindowGoesOn) {
   Application().Title = u"Ballora Quorvane";
-  auto* dot = new TDot(form_.get());
-  dot->SetParent(form_.get());
-  dot->SetBounds(10, 10, 40, 20);
+  auto* dot = Place<TDot>(10, 10, 40, 20);
   dot->OnClick = [](TObject*) { throw std::runtime_error("HTTP/1.1 404 Not Found"); };
   form_->Show();
   // Input dispatched by the application loop reaches its exception handler.
@@ -305,9 +286,7 @@ TEST_F(ControlTest, CloseGoesThroughOneGate) {
 
 TEST_F(ControlTest, TheSystemMenuOfAFormReachesItsCloseGate) {
   form_->SetBorderIcons((1u << biSystemMenu) | (1u << biMinimize));
-  auto* box = new TBox(form_.get());
-  box->SetParent(form_.get());
-  box->SetBounds(10, 10, 50, 50);
+  auto* box = Place<TBox>(10, 10, 50, 50);
   int asked = 0;
   form_->OnCloseQuery = [&](TObject*, bool& can) {
     ++asked;
@@ -449,9 +428,7 @@ class TRude : public TCustomControl {
 };
 
 TEST_F(ControlTest, APainterCannotEscapeItsWindow) {
-  auto* rude = new TRude(form_.get());
-  rude->SetParent(form_.get());
-  rude->SetBounds(10, 10, 20, 20);
+  auto* rude = Place<TRude>(10, 10, 20, 20);
   form_->Show();
   UpdateWindow(form_->WindowHandle());
   UpdateWindow(rude->WindowHandle());
@@ -473,9 +450,7 @@ namespace qv {
 namespace {
 
 TEST_F(ControlTest, CursorFollowsTheControlUnderThePointer) {
-  auto* dot = new TDot(form_.get());
-  dot->SetParent(form_.get());
-  dot->SetBounds(10, 10, 40, 20);
+  auto* dot = Place<TDot>(10, 10, 40, 20);
   dot->Cursor = IDC_HAND;
   form_->Show();
   headless_->MoveMouse(ScreenOf(dot, {5, 5}));

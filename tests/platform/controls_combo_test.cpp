@@ -25,27 +25,17 @@
 namespace qv {
 namespace {
 
-class ComboTest : public ::testing::Test {
+class ComboTest : public test::FormTest {
  protected:
   void SetUp() override {
-    auto backend = std::make_unique<THeadlessBackend>();
-    headless_ = backend.get();
-    InitWindowSystem(std::move(backend));
-    form_ = std::make_unique<TForm>(nullptr);
-    form_->SetClientSize(300, 120);
-    combo_ = new TComboBox(form_.get());
-    combo_->SetParent(form_.get());
-    combo_->SetBounds(10, 10, 150, 21);
+    FormTest::SetUp();
+    combo_ = Place<TComboBox>(10, 10, 150, 21);
     combo_->SetStyle(TComboBoxStyle::csDropDownList);
     combo_->Items().Assign({u"Альфа", u"бета", u"Beta", u"гамма", u"Бор"});
     combo_->OnChange = [this](TObject*) { events_.push_back("change"); };
     combo_->OnDropDown = [this](TObject*) { events_.push_back("drop"); };
     combo_->OnCloseUp = [this](TObject*) { events_.push_back("close"); };
     form_->Show();
-  }
-  void TearDown() override {
-    form_.reset();
-    ShutdownWindowSystem();
   }
   TPoint Body() { return combo_->ClientToScreen({20, 10}); }
   TPoint Button() {
@@ -60,15 +50,8 @@ class ComboTest : public ::testing::Test {
     ClientToScreen(p->Handle(), pt);
     return pt;
   }
-  void Chord(int mod, int vk) {
-    headless_->KeyDown(mod);
-    headless_->PressKey(vk);
-    headless_->KeyUp(mod);
-  }
   using Events = std::vector<std::string>;
 
-  THeadlessBackend* headless_ = nullptr;
-  std::unique_ptr<TForm> form_;
   TComboBox* combo_ = nullptr;
   Events events_;
 };
@@ -254,9 +237,7 @@ TEST_F(ComboTest, ListOpensAboveWhenThereIsNoRoomBelow) {
 }
 
 TEST_F(ComboTest, LosingTheFocusClosesTheList) {
-  auto* other = new TComboBox(form_.get());
-  other->SetParent(form_.get());
-  other->SetBounds(10, 60, 100, 21);
+  auto* other = Place<TComboBox>(10, 60, 100, 21);
   headless_->Click(Body());
   headless_->PressKey(VK_TAB);
   EXPECT_FALSE(combo_->DroppedDown());

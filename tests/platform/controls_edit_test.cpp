@@ -20,23 +20,13 @@
 namespace qv {
 namespace {
 
-class EditTest : public ::testing::Test {
+class EditTest : public test::FormTest {
  protected:
   void SetUp() override {
-    auto backend = std::make_unique<THeadlessBackend>();
-    headless_ = backend.get();
-    InitWindowSystem(std::move(backend));
-    form_ = std::make_unique<TForm>(nullptr);
-    form_->SetClientSize(300, 120);
-    edit_ = new TEdit(form_.get());
-    edit_->SetParent(form_.get());
-    edit_->SetBounds(10, 10, 150, 21);
+    FormTest::SetUp();
+    edit_ = Place<TEdit>(10, 10, 150, 21);
     edit_->OnChange = [this](TObject*) { ++changes_; };
     form_->Show();
-  }
-  void TearDown() override {
-    form_.reset();
-    ShutdownWindowSystem();
   }
   TPoint At(int x, int y = 10) { return edit_->ClientToScreen({x, y}); }
   // Client x of the boundary before text position i.
@@ -57,14 +47,7 @@ class EditTest : public ::testing::Test {
       }
     return n;
   }
-  void Chord(int mod, int vk) {
-    headless_->KeyDown(mod);
-    headless_->PressKey(vk);
-    headless_->KeyUp(mod);
-  }
 
-  THeadlessBackend* headless_ = nullptr;
-  std::unique_ptr<TForm> form_;
   TEdit* edit_ = nullptr;
   int changes_ = 0;
 };
@@ -211,9 +194,7 @@ TEST_F(EditTest, ReadOnlyRefusesEditsButKeepsSelectionAndCopy) {
 }
 
 TEST_F(EditTest, CaretBlinksWhileFocusedAndStopsOnLeaving) {
-  auto* other = new TEdit(form_.get());
-  other->SetParent(form_.get());
-  other->SetBounds(10, 50, 100, 21);
+  auto* other = Place<TEdit>(10, 50, 100, 21);
   headless_->Click(At(5));
   EXPECT_TRUE(edit_->CaretShown());
   headless_->AdvanceTime(kCaretBlinkMs);
@@ -231,9 +212,7 @@ TEST_F(EditTest, CaretBlinksWhileFocusedAndStopsOnLeaving) {
 }
 
 TEST_F(EditTest, TabbingInSelectsAllClickingInDoesNot) {
-  auto* other = new TEdit(form_.get());
-  other->SetParent(form_.get());
-  other->SetBounds(10, 50, 100, 21);
+  auto* other = Place<TEdit>(10, 50, 100, 21);
   other->SetText(u"tabbed");
   headless_->Click(At(5));
   headless_->PressKey(VK_TAB);
@@ -245,9 +224,7 @@ TEST_F(EditTest, TabbingInSelectsAllClickingInDoesNot) {
 }
 
 TEST_F(EditTest, HintShowsOnlyWithoutFocusAndPasswordHidesText) {
-  auto* other = new TEdit(form_.get());
-  other->SetParent(form_.get());
-  other->SetBounds(10, 50, 100, 21);
+  auto* other = Place<TEdit>(10, 50, 100, 21);
   edit_->SetTextHint(u"поиск");
   EXPECT_GT(Ink(), 20);
   headless_->Click(At(40));

@@ -1,5 +1,5 @@
 // Shared set-up of the standard-control tests: a headless window system, a
-// shown form, and synthetic input aimed at points of a control.
+// form, and synthetic input aimed at points of a control.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -31,6 +31,41 @@ inline TColor ScreenPixel(HWND top, TPoint screen) {
   const TBGRA b = px->Pixel(x, y);
   return RGB(b.R, b.G, b.B);
 }
+
+// A headless window system and a 300 x 120 form, not yet shown, for tests
+// built around one control.
+class FormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto backend = std::make_unique<THeadlessBackend>();
+    headless_ = backend.get();
+    InitWindowSystem(std::move(backend));
+    form_ = std::make_unique<TForm>(nullptr);
+    form_->SetClientSize(300, 120);
+  }
+  void TearDown() override {
+    form_.reset();
+    ShutdownWindowSystem();
+  }
+
+  // A control of class C owned by and placed on the form.
+  template <class C>
+  C* Place(int x, int y, int w, int h) {
+    auto* c = new C(form_.get());
+    c->SetParent(form_.get());
+    c->SetBounds(x, y, w, h);
+    return c;
+  }
+  // A key pressed while modifier mod is held.
+  void Chord(int mod, int vk) {
+    headless_->KeyDown(mod);
+    headless_->PressKey(vk);
+    headless_->KeyUp(mod);
+  }
+
+  THeadlessBackend* headless_ = nullptr;
+  std::unique_ptr<TForm> form_;
+};
 
 class ControlsTest : public ::testing::Test {
  protected:

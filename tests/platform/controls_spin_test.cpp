@@ -21,26 +21,14 @@ namespace {
 constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
 
-class SpinTest : public ::testing::Test {
+class SpinTest : public test::FormTest {
  protected:
   void SetUp() override {
-    auto backend = std::make_unique<THeadlessBackend>();
-    headless_ = backend.get();
-    InitWindowSystem(std::move(backend));
-    form_ = std::make_unique<TForm>(nullptr);
-    form_->SetClientSize(300, 120);
-    spin_ = new TSpinEdit(form_.get());
-    spin_->SetParent(form_.get());
-    spin_->SetBounds(10, 10, 100, 21);
+    FormTest::SetUp();
+    spin_ = Place<TSpinEdit>(10, 10, 100, 21);
     spin_->OnChange = [this](TObject*) { ++changes_; };
-    other_ = new TEdit(form_.get());
-    other_->SetParent(form_.get());
-    other_->SetBounds(10, 60, 100, 21);
+    other_ = Place<TEdit>(10, 60, 100, 21);
     form_->Show();
-  }
-  void TearDown() override {
-    form_.reset();
-    ShutdownWindowSystem();
   }
   TPoint Up() {
     const TRect r = spin_->UpButtonRect();
@@ -54,15 +42,11 @@ class SpinTest : public ::testing::Test {
   void Leave() { headless_->Click(other_->ClientToScreen({5, 5})); }
   void Retype(ustring_view text) {
     headless_->Click(Body());
-    headless_->KeyDown(VK_CONTROL);
-    headless_->PressKey('A');
-    headless_->KeyUp(VK_CONTROL);
+    Chord(VK_CONTROL, 'A');
     headless_->PressKey(VK_DELETE);
     headless_->TypeText(text);
   }
 
-  THeadlessBackend* headless_ = nullptr;
-  std::unique_ptr<TForm> form_;
   TSpinEdit* spin_ = nullptr;
   TEdit* other_ = nullptr;
   int changes_ = 0;
