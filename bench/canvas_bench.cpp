@@ -4,25 +4,17 @@
 // multiple of the pixman and memcpy rows of the same size that ran before it.
 #include <benchmark/benchmark.h>
 #include <pixman.h>
-#include <time.h>
 
 #include <cstring>
 #include <map>
 #include <string>
 #include <utility>
 
+#include "bench/cpu_clock.h"
 #include "platform/canvas.h"
 
 namespace qv {
 namespace {
-
-// Thread CPU time, the basis of both the Mpx/s counter and the ratios, so
-// that other processes on the machine disturb them as little as possible.
-double CpuSeconds() {
-  timespec t;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 // Mpx/s of the peers, by "Op/who/w/h", for the ratio counters.
 std::map<std::string, double>& Speeds() {

@@ -20,21 +20,13 @@ struct TSampleForm {
     InitWindowSystem(std::make_unique<THeadlessBackend>());
     form = std::make_unique<TForm>(nullptr);
     form->SetClientSize(400, 200);
-    edit = new TEdit(form.get());
-    edit->SetParent(form.get());
-    edit->SetBounds(8, 8, 121, 21);
+    edit = Place<TEdit>(8, 8, 121);
     edit->SetText(u"Поиск игрока");
-    spin = new TSpinEdit(form.get());
-    spin->SetParent(form.get());
-    spin->SetBounds(8, 40, 65, 21);
+    spin = Place<TSpinEdit>(8, 40, 65);
     spin->SetValue(1234);
-    list = new TComboBox(form.get());
-    list->SetParent(form.get());
-    list->SetBounds(8, 72, 145, 21);
+    list = Place<TComboBox>(8, 72, 145);
     list->SetStyle(TComboBoxStyle::csDropDownList);
-    editable = new TComboBox(form.get());
-    editable->SetParent(form.get());
-    editable->SetBounds(8, 104, 145, 21);
+    editable = Place<TComboBox>(8, 104, 145);
     for (int i = 0; i < 18; ++i) {
       list->Items().Add(u"Схема 4-4-2 №" + IntToStr(i));
       editable->Items().Add(u"Сервер " + IntToStr(i));
@@ -47,6 +39,14 @@ struct TSampleForm {
     form.reset();
     ShutdownWindowSystem();
   }
+  // A field of class C, 21 pixels high, on the form.
+  template <class C>
+  C* Place(int x, int y, int w) {
+    auto* c = new C(form.get());
+    c->SetParent(form.get());
+    c->SetBounds(x, y, w, 21);
+    return c;
+  }
   std::unique_ptr<TForm> form;
   TEdit* edit;
   TSpinEdit* spin;
@@ -58,28 +58,23 @@ void PaintNow(HWND h, benchmark::State& state) {
   for (auto _ : state) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-void BM_RedrawEdit(benchmark::State& state) {
+// Repaints one control of a fresh sample form.
+template <class C>
+void RedrawField(benchmark::State& state, C* TSampleForm::*field) {
   TSampleForm f;
-  PaintNow(f.edit->Handle(), state);
+  PaintNow((f.*field)->Handle(), state);
 }
+
+void BM_RedrawEdit(benchmark::State& state) { RedrawField(state, &TSampleForm::edit); }
 BENCHMARK(BM_RedrawEdit);
 
-void BM_RedrawSpinEdit(benchmark::State& state) {
-  TSampleForm f;
-  PaintNow(f.spin->Handle(), state);
-}
+void BM_RedrawSpinEdit(benchmark::State& state) { RedrawField(state, &TSampleForm::spin); }
 BENCHMARK(BM_RedrawSpinEdit);
 
-void BM_RedrawComboPickList(benchmark::State& state) {
-  TSampleForm f;
-  PaintNow(f.list->Handle(), state);
-}
+void BM_RedrawComboPickList(benchmark::State& state) { RedrawField(state, &TSampleForm::list); }
 BENCHMARK(BM_RedrawComboPickList);
 
-void BM_RedrawComboEditable(benchmark::State& state) {
-  TSampleForm f;
-  PaintNow(f.editable->Handle(), state);
-}
+void BM_RedrawComboEditable(benchmark::State& state) { RedrawField(state, &TSampleForm::editable); }
 BENCHMARK(BM_RedrawComboEditable);
 
 // The open list of 18 items: 16 rows and the scroll bar.

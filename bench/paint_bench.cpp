@@ -5,7 +5,6 @@
 // the qv rows add their speed as multiples of the pixman and memcpy rows.
 #include <benchmark/benchmark.h>
 #include <pixman.h>
-#include <time.h>
 
 #include <cstring>
 #include <functional>
@@ -13,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/cpu_clock.h"
 #include "paint/compositing.h"
 #include "paint/gradient.h"
 #include "paint/pixel_kernels.h"
@@ -20,12 +20,6 @@
 
 namespace qv {
 namespace {
-
-double CpuSeconds() {
-  timespec t;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 std::map<std::string, double>& Speeds() {
   static std::map<std::string, double> speeds;

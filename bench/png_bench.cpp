@@ -4,7 +4,6 @@
 // first; the decoder's row after it reports its speed as a multiple of libpng's.
 #include <benchmark/benchmark.h>
 #include <png.h>
-#include <time.h>
 
 #include <algorithm>
 #include <csetjmp>
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/cpu_clock.h"
 #include "platform/acPNG.h"
 #include "platform/png_write.h"
 
@@ -22,12 +22,6 @@ namespace qv {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-double CpuSeconds() {
-  timespec t;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 // A deterministic picture with smooth areas, edges and noise, so that every
 // filter type is chosen somewhere and the data does not collapse in deflate.

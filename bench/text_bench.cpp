@@ -5,10 +5,10 @@
 // drawing of the two page-bottom hint labels.
 #include <benchmark/benchmark.h>
 #include <pixman.h>
-#include <time.h>
 
 #include <vector>
 
+#include "bench/cpu_clock.h"
 #include "platform/canvas.h"
 #include "platform/text/font_cache.h"
 #include "platform/text/text.h"
@@ -23,12 +23,6 @@ const ustring kHints[] = {
     u"соперником",
     u"Правильная тренировка игроков позволит Вам иметь в команде сильных и дорогих футболистов",
 };
-
-double CpuSeconds() {
-  timespec t;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 // Thread CPU seconds per caption of the pixman row, for the ratio.
 double& PixmanCaptionSeconds() {
