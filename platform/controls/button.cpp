@@ -32,11 +32,7 @@ bool TCustomButton::Active() const {
 }
 
 TFlatState TCustomButton::DrawState() const {
-  TFlatState s;
-  s.Enabled = IsEnabledInTree();
-  s.Hot = Hot() && s.Enabled;
-  s.Pressed = Pushed() && s.Enabled;
-  s.Focused = Focused();
+  TFlatState s = HoldDrawState();
   s.Default = default_ && Active();
   return s;
 }

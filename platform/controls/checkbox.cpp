@@ -56,14 +56,7 @@ void TCustomCheckBox::SetAutoSize(bool v) {
   AdjustSize();
 }
 
-TFlatState TCustomCheckBox::DrawState() const {
-  TFlatState s;
-  s.Enabled = IsEnabledInTree();
-  s.Hot = Hot() && s.Enabled;
-  s.Pressed = Pressed() && s.Enabled;
-  s.Focused = Focused();
-  return s;
-}
+TFlatState TCustomCheckBox::DrawState() const { return HoldDrawState(); }
 
 TRect TCustomCheckBox::BoxRect() const {
   const int top = (Height() - kBoxSize) / 2;

@@ -5,6 +5,15 @@
 
 namespace qv {
 
+TFlatState TPressableControl::HoldDrawState() const {
+  TFlatState s;
+  s.Enabled = IsEnabledInTree();
+  s.Hot = hot_ && s.Enabled;
+  s.Pressed = Held() && s.Enabled;
+  s.Focused = Focused();
+  return s;
+}
+
 void TPressableControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_KILLFOCUS:

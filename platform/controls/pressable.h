@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/component/wincontrol.h"
+#include "platform/controls/flat_look.h"
 
 namespace qv {
 
@@ -28,6 +29,8 @@ class TPressableControl : public TCustomControl {
   // A hold ended by releasing Space (by_key) or the left button; over: the
   // pointer was over the control at the mouse release.
   virtual void Released(bool by_key, bool over) = 0;
+  // The flat look's state from enabled, hot, held and focus.
+  TFlatState HoldDrawState() const;
 
   void MouseDown(TMouseButton b, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
