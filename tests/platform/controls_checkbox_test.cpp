@@ -1,6 +1,6 @@
 // The check box on the headless window system: toggling by click and Space,
-// the click rule, the third state, which state changes fire OnClick, the
-// mirrored layout and automatic size.
+// the click rule, hot tracking, letting go on focus loss, the third state,
+// which state changes fire OnClick, the mirrored layout and automatic size.
 #include "platform/controls/checkbox.h"
 #include "tests/platform/controls_fixture.h"
 
@@ -40,6 +40,26 @@ TEST_F(CheckBoxTest, ClickAndSpaceToggleAndFireOnce) {
   Release(c, {300, 200});
   EXPECT_FALSE(c->Checked());
   EXPECT_EQ(events.size(), 2u);
+}
+
+TEST_F(CheckBoxTest, HotFollowsThePointerAndLosingFocusLetsGoOfSpace) {
+  TCheckBox* c = MakeBox();
+  auto* other = Make<TCheckBox>(form.get(), Bounds(10, 40, 120, 17));
+  Show();
+  MoveTo(c, {5, 8});
+  EXPECT_TRUE(c->Hot());
+  MoveTo(c, {300, 200});
+  EXPECT_FALSE(c->Hot());
+
+  c->SetFocus();
+  headless->KeyDown(VK_SPACE);
+  EXPECT_TRUE(c->Pressed());
+  other->SetFocus();
+  EXPECT_FALSE(c->Pressed());
+  headless->KeyUp(VK_SPACE);
+  EXPECT_FALSE(c->Checked());
+  EXPECT_FALSE(other->Checked());  // its Space was never pressed
+  EXPECT_TRUE(events.empty());
 }
 
 TEST_F(CheckBoxTest, CodeChangesFireOnClickOnlyWhenTheValueChanges) {
