@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/component/application.h"
+
 namespace qv {
 
 TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TPressableControl(owner) {
@@ -58,10 +60,14 @@ void TCustomCheckBox::SetAutoSize(bool v) {
 
 TFlatState TCustomCheckBox::DrawState() const { return HoldDrawState(); }
 
+int TCustomCheckBox::BoxSize() { return MulDiv(kBoxSize, Screen().PixelsPerInch(), 96); }
+int TCustomCheckBox::TextIndent() { return MulDiv(kTextIndent, Screen().PixelsPerInch(), 96); }
+
 TRect TCustomCheckBox::BoxRect() const {
-  const int top = (Height() - kBoxSize) / 2;
-  const int left = alignment_ == TAlignment::taRightJustify ? 0 : Width() - kBoxSize;
-  return Bounds(left, top, kBoxSize, kBoxSize);
+  const int box = BoxSize();
+  const int top = (Height() - box) / 2;
+  const int left = alignment_ == TAlignment::taRightJustify ? 0 : Width() - box;
+  return Bounds(left, top, box, box);
 }
 
 TSize TCustomCheckBox::MeasureText(int max_width) const {
@@ -76,20 +82,22 @@ TSize TCustomCheckBox::MeasureText(int max_width) const {
 }
 
 TRect TCustomCheckBox::TextRect() const {
-  const int room = std::max(0, Width() - kBoxSize - kTextIndent - 2);
+  const int box = BoxSize(), indent = TextIndent();
+  const int room = std::max(0, Width() - box - indent - 2);
   const TSize t = MeasureText(room);
   const int w = std::min(t.cx, room);
   const int top = std::max(0, (Height() - t.cy) / 2);
-  const int left = alignment_ == TAlignment::taRightJustify ? kBoxSize + kTextIndent
-                                                            : Width() - kBoxSize - kTextIndent - w;
+  const int left =
+      alignment_ == TAlignment::taRightJustify ? box + indent : Width() - box - indent - w;
   return Bounds(left, top, w, std::min(t.cy, Height()));
 }
 
 void TCustomCheckBox::AdjustSize() {
   if (!auto_size_ || (ComponentState() & csLoading)) return;
-  const TSize t = MeasureText(word_wrap_ ? std::max(1, Width() - kBoxSize - kTextIndent) : 32767);
-  const int w = kBoxSize + (t.cx > 0 ? kTextIndent + t.cx + 2 : 0);
-  const int h = std::max(kBoxSize + 2, t.cy + 2);
+  const int box = BoxSize(), indent = TextIndent();
+  const TSize t = MeasureText(word_wrap_ ? std::max(1, Width() - box - indent) : 32767);
+  const int w = box + (t.cx > 0 ? indent + t.cx + 2 : 0);
+  const int h = std::max(box + 2, t.cy + 2);
   SetBounds(Left(), Top(), word_wrap_ ? Width() : w, h);
 }
 

@@ -39,9 +39,13 @@ class TCustomCheckBox : public TPressableControl {
   bool Pressed() const { return Held(); }
   TFlatState DrawState() const;
 
-  // Geometry of the plain look: the box square and the text rectangle.
+  // Geometry of the plain look: the box square and the gap before the text
+  // (kBoxSize and kTextIndent at 96 pixels per inch; BoxSize() and
+  // TextIndent() at the screen's density), and the text rectangle.
   static constexpr int kBoxSize = 13;
   static constexpr int kTextIndent = 5;
+  static int BoxSize();
+  static int TextIndent();
   TRect BoxRect() const;
   TRect TextRect() const;
 

@@ -50,6 +50,13 @@ TEST_F(ScaleTest, TheLayoutGrowsByHalf) {
   EXPECT_EQ(hint->Top() + hint->Height() + 18, form->sTabSheet1->ClientHeight());
 }
 
+TEST_F(ScaleTest, CheckBoxesDrawTheirBoxAtTheScreensDensity) {
+  TCheckBox* box = form->sCheckBox3;  // 84 x 15 designed, 126 x 23 here
+  ASSERT_EQ(box->Height(), 23);
+  EXPECT_EQ(box->BoxRect(), Bounds(0, 1, 20, 20));  // 13 * 1.5, rounded
+  EXPECT_EQ(box->TextRect().Left, 28);              // then 5 * 1.5 apart
+}
+
 TEST_F(ScaleTest, LabelsFitTheirTextAndBoundLabelsStayBesideTheirControls) {
   for (TComponent* c : form->Components()) {
     auto* label = dynamic_cast<TLabel*>(c);
