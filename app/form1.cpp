@@ -172,7 +172,8 @@ void TForm1::ScaleTo(int ppi) {
   // The designed bounds are taken first: resizing a parent moves its anchored
   // children. Then the window gets its new size, and each control its scaled
   // bounds (parents first), which also renews its anchor rule against its
-  // parent's final size. Tab sheets follow their page control.
+  // parent's final size. Tab sheets follow their page control; a track bar's
+  // thumb length is a length too.
   std::vector<TDesigned> designed;
   CollectDesigned(*this, designed);
   const TRect client = ClientRect();
@@ -186,6 +187,8 @@ void TForm1::ScaleTo(int ppi) {
         {Scale(m.Left, ppi), Scale(m.Top, ppi), Scale(m.Right, ppi), Scale(m.Bottom, ppi)});
     if (!c.ParentFont()) c.ChangeFont([ppi](TFont& f) { f.Height = Scale(f.Height, ppi); });
     if (dynamic_cast<TTabSheet*>(&c)) continue;
+    if (auto* track = dynamic_cast<TTrackBar*>(&c))
+      track->SetThumbLength(Scale(track->ThumbLength(), ppi));
     c.SetBounds(Scale(d.bounds.Left, ppi), Scale(d.bounds.Top, ppi), Scale(d.bounds.Width(), ppi),
                 Scale(d.bounds.Height(), ppi));
     // Text does not grow in proportion: a label fits itself to its text again.

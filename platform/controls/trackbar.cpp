@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/component/application.h"
 #include "platform/controls/flat_look.h"
 #include "platform/window/keys.h"
 #include "platform/window/timer.h"
@@ -14,9 +15,11 @@ namespace {
 constexpr std::uintptr_t kPageTimer = 1;
 constexpr unsigned kFirstRepeatMs = 400;
 constexpr unsigned kRepeatMs = 100;
+// Sizes of the plain look at 96 pixels per inch; drawn at the screen's.
 constexpr int kThumbAlong = 11;  // thumb size along the bar
 constexpr int kChannelThickness = 4;
 constexpr int kTickRoom = 5;  // space a row of ticks takes across the bar
+int AtScreenDensity(int v) { return MulDiv(v, Screen().PixelsPerInch(), 96); }
 }  // namespace
 
 TTrackBar::TTrackBar(TComponent* owner) : TCustomControl(owner) {
@@ -103,7 +106,7 @@ void TTrackBar::ClearTicks() {
   Invalidate();
 }
 
-int TTrackBar::TrackStart() const { return kThumbAlong / 2 + 2; }
+int TTrackBar::TrackStart() const { return AtScreenDensity(kThumbAlong) / 2 + 2; }
 
 int TTrackBar::TrackLength() const {
   const int along = Horizontal() ? Width() : Height();
@@ -130,12 +133,13 @@ TRect TTrackBar::ChannelRect() const {
   const int ticks_before =
       tick_style_ != TTickStyle::tsNone && tick_marks_ != TTickMark::tmBottomRight;
   const int ticks_after = tick_style_ != TTickStyle::tsNone && tick_marks_ != TTickMark::tmTopLeft;
-  const int lo = ticks_before ? kTickRoom : 0;
-  const int hi = across - (ticks_after ? kTickRoom : 0);
-  const int mid = lo + (hi - lo - kChannelThickness) / 2;
+  const int room = AtScreenDensity(kTickRoom), thickness = AtScreenDensity(kChannelThickness);
+  const int lo = ticks_before ? room : 0;
+  const int hi = across - (ticks_after ? room : 0);
+  const int mid = lo + (hi - lo - thickness) / 2;
   const int a0 = TrackStart() - 2, a1 = TrackStart() + TrackLength() + 3;
-  if (Horizontal()) return {a0, mid, a1, mid + kChannelThickness};
-  return {mid, a0, mid + kChannelThickness, a1};
+  if (Horizontal()) return {a0, mid, a1, mid + thickness};
+  return {mid, a0, mid + thickness, a1};
 }
 
 TRect TTrackBar::ThumbRect() const {
@@ -143,11 +147,12 @@ TRect TTrackBar::ThumbRect() const {
   const int centre = PixelOf(position_);
   const int across = Horizontal() ? Height() : Width();
   const int mid = Horizontal() ? (ch.Top + ch.Bottom) / 2 : (ch.Left + ch.Right) / 2;
-  const int thick = std::min(thumb_length_, std::max(4, across - 2 * kTickRoom));
+  const int thick = std::min(thumb_length_, std::max(4, across - 2 * AtScreenDensity(kTickRoom)));
+  const int along = AtScreenDensity(kThumbAlong);
   const int t0 = mid - thick / 2;
-  const int c0 = centre - kThumbAlong / 2;
-  if (Horizontal()) return Bounds(c0, t0, kThumbAlong, thick);
-  return Bounds(t0, c0, thick, kThumbAlong);
+  const int c0 = centre - along / 2;
+  if (Horizontal()) return Bounds(c0, t0, along, thick);
+  return Bounds(t0, c0, thick, along);
 }
 
 int TTrackBar::TickCount() const {

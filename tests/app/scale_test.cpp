@@ -57,6 +57,13 @@ TEST_F(ScaleTest, CheckBoxesDrawTheirBoxAtTheScreensDensity) {
   EXPECT_EQ(box->TextRect().Left, 28);              // then 5 * 1.5 apart
 }
 
+TEST_F(ScaleTest, TheTrackBarsThumbGrowsWithItsBar) {
+  TTrackBar* t = form->sTrackBar1;  // 137 x 25 designed: an 11 x 15 thumb
+  ASSERT_EQ(t->Height(), 38);
+  EXPECT_EQ(t->ThumbRect().Width(), 17);
+  EXPECT_EQ(t->ThumbRect().Height(), 22);
+}
+
 TEST_F(ScaleTest, LabelsFitTheirTextAndBoundLabelsStayBesideTheirControls) {
   for (TComponent* c : form->Components()) {
     auto* label = dynamic_cast<TLabel*>(c);
