@@ -34,8 +34,8 @@ class TMessageLoop {
   bool Terminated() const { return terminated_; }
 
   // The default handler: nothing for an EAbort (platform/abort.h); else
-  // OnException when set, or an error box titled with the application title whose text is the message, with "." added when
-  // its last character is above '.' in code.
+  // OnException when set, or an error box titled with the application title whose text is the
+  // message, with "." added when its last character is above '.' in code.
   void HandleException(const std::exception& e);
   std::function<void(const std::exception&)> OnException;
 
