@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/component/form.h"
+#include "platform/font.h"
 
 namespace qv {
 
@@ -68,6 +69,8 @@ class TScreen {
   const std::vector<TCustomForm*>& Forms() const { return forms_; }
   int FormCount() const { return static_cast<int>(forms_.size()); }
   int PixelsPerInch() const;
+  // A length designed at 96 pixels per inch, at the screen's density.
+  int Scaled(int v) const { return MulDiv(v, PixelsPerInch(), 96); }
   int Cursor = 0;
   TCustomForm* ActiveForm() const;
 

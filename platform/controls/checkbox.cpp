@@ -60,8 +60,8 @@ void TCustomCheckBox::SetAutoSize(bool v) {
 
 TFlatState TCustomCheckBox::DrawState() const { return HoldDrawState(); }
 
-int TCustomCheckBox::BoxSize() { return MulDiv(kBoxSize, Screen().PixelsPerInch(), 96); }
-int TCustomCheckBox::TextIndent() { return MulDiv(kTextIndent, Screen().PixelsPerInch(), 96); }
+int TCustomCheckBox::BoxSize() { return Screen().Scaled(kBoxSize); }
+int TCustomCheckBox::TextIndent() { return Screen().Scaled(kTextIndent); }
 
 TRect TCustomCheckBox::BoxRect() const {
   const int box = BoxSize();

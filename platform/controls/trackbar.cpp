@@ -19,7 +19,6 @@ constexpr unsigned kRepeatMs = 100;
 constexpr int kThumbAlong = 11;  // thumb size along the bar
 constexpr int kChannelThickness = 4;
 constexpr int kTickRoom = 5;  // space a row of ticks takes across the bar
-int AtScreenDensity(int v) { return MulDiv(v, Screen().PixelsPerInch(), 96); }
 }  // namespace
 
 TTrackBar::TTrackBar(TComponent* owner) : TCustomControl(owner) {
@@ -106,7 +105,7 @@ void TTrackBar::ClearTicks() {
   Invalidate();
 }
 
-int TTrackBar::TrackStart() const { return AtScreenDensity(kThumbAlong) / 2 + 2; }
+int TTrackBar::TrackStart() const { return Screen().Scaled(kThumbAlong) / 2 + 2; }
 
 int TTrackBar::TrackLength() const {
   const int along = Horizontal() ? Width() : Height();
@@ -133,7 +132,7 @@ TRect TTrackBar::ChannelRect() const {
   const int ticks_before =
       tick_style_ != TTickStyle::tsNone && tick_marks_ != TTickMark::tmBottomRight;
   const int ticks_after = tick_style_ != TTickStyle::tsNone && tick_marks_ != TTickMark::tmTopLeft;
-  const int room = AtScreenDensity(kTickRoom), thickness = AtScreenDensity(kChannelThickness);
+  const int room = Screen().Scaled(kTickRoom), thickness = Screen().Scaled(kChannelThickness);
   const int lo = ticks_before ? room : 0;
   const int hi = across - (ticks_after ? room : 0);
   const int mid = lo + (hi - lo - thickness) / 2;
@@ -147,8 +146,8 @@ TRect TTrackBar::ThumbRect() const {
   const int centre = PixelOf(position_);
   const int across = Horizontal() ? Height() : Width();
   const int mid = Horizontal() ? (ch.Top + ch.Bottom) / 2 : (ch.Left + ch.Right) / 2;
-  const int thick = std::min(thumb_length_, std::max(4, across - 2 * AtScreenDensity(kTickRoom)));
-  const int along = AtScreenDensity(kThumbAlong);
+  const int thick = std::min(thumb_length_, std::max(4, across - 2 * Screen().Scaled(kTickRoom)));
+  const int along = Screen().Scaled(kThumbAlong);
   const int t0 = mid - thick / 2;
   const int c0 = centre - along / 2;
   if (Horizontal()) return Bounds(c0, t0, along, thick);
