@@ -18,8 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int pressed = static_cast<std::int8_t>(data[4]) % 4;
   const int hot = static_cast<std::int8_t>(data[5]) % 4;
   const int ppi = 96 + 24 * (data[6] & 3);
-  qv::ustring text((size - 8) / 2, u'\0');
-  std::memcpy(text.data(), data + 8, text.size() * 2);
+  // Odd data[7]: one character a byte, so that tags form easily; even: UTF-16.
+  qv::ustring text;
+  if (data[7] & 1) {
+    text.assign(data + 8, data + size);
+  } else {
+    text.resize((size - 8) / 2);
+    std::memcpy(text.data(), data + 8, text.size() * 2);
+  }
 
   const qv::TBGRA paper{1, 2, 3, 255};
   qv::TBitmap32 bmp(64, 48);
