@@ -363,19 +363,24 @@ int TsHtml::WrapX() const {
   return std::max(0, area_.Left + cur_width_);
 }
 
-void TsHtml::TryTextOut() {
-  ustring text;
+ustring_view TsHtml::TakePendingPiece() {
+  piece_.clear();
   for (int i = last_pos_; i < cur_pos_; ++i) {
     const char16_t c = origin_[static_cast<std::size_t>(i)];
-    if (c != u'\r' && c != u'\n') text += c;
+    if (c != u'\r' && c != u'\n') piece_ += c;
   }
   last_pos_ = cur_pos_;
+  return piece_;
+}
+
+void TsHtml::TryTextOut() {
+  ustring_view text = TakePendingPiece();
   if (text.empty()) return;
   TSize ext = canvas_->TextExtent(text);
   if (area_.Right > 0 && WrapX() + ext.cx > area_.Right) {
     if (text[0] == u' ') {
       // A space that ends a line is not drawn.
-      text.erase(0, 1);
+      text.remove_prefix(1);
       if (text.empty()) return;
       ext = canvas_->TextExtent(text);
     }
@@ -391,12 +396,7 @@ void TsHtml::TryTextOut() {
 }
 
 void TsHtml::ShowPendingPiece() {
-  ustring text;
-  for (int i = last_pos_; i < cur_pos_; ++i) {
-    const char16_t c = origin_[static_cast<std::size_t>(i)];
-    if (c != u'\r' && c != u'\n') text += c;
-  }
-  last_pos_ = cur_pos_;
+  const ustring_view text = TakePendingPiece();
   if (!text.empty()) ShowPiece(text);
 }
 

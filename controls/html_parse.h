@@ -102,6 +102,7 @@ class TsHtml {
 
  private:
   void RunPass(bool calculating);
+  ustring_view TakePendingPiece();    // without CR and LF; valid until the next call
   void TryTextOut();                  // flush the pending piece, wrap rule
   void ShowPendingPiece();            // draw it where it is
   void ShowPiece(ustring_view text);  // text without CR and LF
@@ -128,6 +129,7 @@ class TsHtml {
   ustring origin_;               // the caption as given
   ustring upped_;                // upper-cased, one unit per unit, for every test
   std::vector<int> next_close_;  // index of the first ">" at or after each index
+  ustring piece_;                // the pending piece's text, reused
   int len_ = 0;
   int pressed_link_ = -1;
   int hot_link_ = -1;
