@@ -156,19 +156,56 @@ TEST(IconPainter, SourceOverAndErase) {
 TEST(Icons, OutOfRangeRequestsAreRefused) {
   EXPECT_THROW(DrawListImage(-1), std::out_of_range);
   EXPECT_THROW(DrawListImage(kListImageCount), std::out_of_range);
+  EXPECT_THROW(DrawListImage(0, 18), std::out_of_range);
+  EXPECT_THROW(ListImagePath(kListImageCount, 16), std::out_of_range);
   EXPECT_THROW(DrawAppIcon(8), std::out_of_range);
+  EXPECT_EQ(ListImagePath(3, 16), "images/03_magnifier.png");
+  EXPECT_EQ(ListImagePath(3, 24), "images/03_magnifier-24.png");
+}
+
+TEST(Icons, LargerSizesAreDrawnOnTheirOwnPixelGrid) {
+  for (int size : kListImageSizes) {
+    SCOPED_TRACE(size);
+    // The house's walls: straight edges on whole pixels, so the outline's
+    // columns are opaque and the pixels beside them untouched. The walls run
+    // from 3 to 13 on the design grid, rounded away from the middle.
+    const TBitmap32 house = DrawListImage(4, size);
+    const double u = size / 16.0;
+    const int left = size / 2 + static_cast<int>(std::lround(-5 * u));
+    const int right = size / 2 + static_cast<int>(std::lround(5 * u));
+    const int y = size * 3 / 4;
+    EXPECT_EQ(house.Pixel(left - 1, y).A, 0);
+    EXPECT_EQ(house.Pixel(left, y).A, 255);
+    EXPECT_EQ(house.Pixel(right - 1, y).A, 255);
+    EXPECT_EQ(house.Pixel(right, y).A, 0);
+    // Mirrored designs stay mirrored whatever the rounding.
+    for (int index : {0, 2}) {
+      const TBitmap32 bmp = DrawListImage(index, size);
+      for (int yy = 0; yy < size; ++yy)
+        for (int x = 0; x < size / 2; ++x)
+          ASSERT_EQ(bmp.Pixel(x, yy), bmp.Pixel(size - 1 - x, yy))
+              << index << " " << x << "," << yy;
+    }
+    // Outlines stay whole pixels wide: the wall outline is one pixel, two at 32.
+    EXPECT_EQ(house.Pixel(left + 1, y).A, 255);
+    EXPECT_EQ(house.Pixel(left + 1, y) == house.Pixel(left, y), size >= 32);
+  }
 }
 
 TEST(Icons, CommittedPicturesAreRgbaWithAntiAliasedEdgesAndReadOnLightBackgrounds) {
   const auto files = CommittedFiles(QV_RESOURCES_DIR);
-  ASSERT_EQ(files.size(), static_cast<std::size_t>(kListImageCount) + 3);
+  ASSERT_EQ(files.size(),
+            static_cast<std::size_t>(kListImageCount) * std::size(kListImageSizes) + 3);
   std::set<std::vector<std::uint8_t>> distinct;
   for (const auto& [name, bytes] : files) {
     SCOPED_TRACE(name);
     const TDecoded d = Decode(bytes);
     EXPECT_EQ(d.ColorType, 6);
     EXPECT_EQ(d.BitDepth, 8);
-    const int expected = name.rfind("images/", 0) == 0 ? 16 : std::stoi(name.substr(14));
+    // "images/00_person.png" is the 16-pixel design, "images/00_person-24.png"
+    // its 24-pixel drawing; "icon/quorvane-48.png" the 48-pixel icon.
+    const std::size_t dash = name.rfind('-');
+    const int expected = dash == std::string::npos ? 16 : std::stoi(name.substr(dash + 1));
     ASSERT_EQ(d.Width, expected);
     ASSERT_EQ(d.Height, expected);
     distinct.insert(d.Rgba);
