@@ -489,13 +489,18 @@ bool TsAlphaImageList::Prepare(int index, const TsImageDrawParams& params, TPrep
   const int frame_width = size.cx / frames;
   if (frame_width <= 0) return false;
   const int frame = std::clamp(params.Frame, 0, frames - 1);
-  const TBitmap32 whole = CreateBitmap32(index, size.cx, size.cy);
+  TBitmap32 whole = CreateBitmap32(index, size.cx, size.cy);
   if (whole.Empty()) return false;
 
-  TBitmap32 pic(frame_width, size.cy);
-  for (int y = 0; y < size.cy; ++y)
-    std::memcpy(pic.ScanLine(y), whole.ScanLine(y) + frame * frame_width,
-                sizeof(TBGRA) * frame_width);
+  TBitmap32 pic;
+  if (frames == 1) {
+    pic = std::move(whole);
+  } else {
+    pic.SetSize(frame_width, size.cy);
+    for (int y = 0; y < size.cy; ++y)
+      std::memcpy(pic.ScanLine(y), whole.ScanLine(y) + frame * frame_width,
+                  sizeof(TBGRA) * frame_width);
+  }
   if (params.Grayed) ApplyToBitmap(pic, TPixelOp::Saturation, SaturationAmount(-100), kNoKeyPixel);
   if (params.ColorTone != clNone)
     ApplyToBitmap(pic, TPixelOp::Tone, static_cast<int>(ToneColor(params.ColorTone)), kNoKeyPixel);
