@@ -1,9 +1,12 @@
-// The icon generator: its painter's coverage and compositing, the committed
-// pictures (format, transparency, legibility) and regeneration byte for byte.
+// The icon generator: its painter's coverage and compositing, the pixel grid
+// of the larger sizes, the committed pictures (format, transparency,
+// legibility), regeneration byte for byte, and the window's image list showing
+// the drawing made for each density.
 #include <gtest/gtest.h>
 #include <png.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -14,7 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "controls/alpha_imagelist.h"
+#include "platform/component/reader.h"
 #include "platform/png_write.h"
+#include "platform/resources.h"
+#include "platform/stream/description.h"
+#include "platform/window/metrics.h"
 #include "tools/icongen/icons.h"
 #include "tools/icongen/raster.h"
 
@@ -250,6 +258,36 @@ TEST(Icons, RegeneratingGivesTheCommittedFilesByteForByte) {
   // The library draws what the executable writes.
   for (const TIconFile& f : AllIconFiles())
     EXPECT_TRUE(EncodePng(f.Bitmap) == committed.at(f.Path)) << f.Path;
+}
+
+TEST(Icons, TheWindowsImageListShowsEachDensitysDrawingAsGenerated) {
+  RegisterAlphaImageListClasses();
+  const auto text = FindResource("forms/Form1.qvd");
+  ASSERT_TRUE(text);
+  const TDescObject form = ParseDescription(
+      std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), "Form1.qvd");
+  const auto it = std::find_if(form.children.begin(), form.children.end(),
+                               [](const TDescObject& o) { return o.name == "sAlphaImageList1"; });
+  ASSERT_NE(it, form.children.end());
+  TDescObject root{"Root", "TComponent", {}, {*it}, 1};
+  for (int size : kListImageSizes) {
+    SCOPED_TRACE(size);
+    SetSystemDpi(size * 6);  // 16 pixels at 96 pixels per inch
+    TComponent owner(nullptr);
+    TReader reader("Form1.qvd");
+    reader.ReadRoot(root, owner);
+    SetSystemDpi(96);
+    const auto* list = dynamic_cast<TsAlphaImageList*>(owner.FindComponent("sAlphaImageList1"));
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->Count(), kListImageCount);
+    ASSERT_EQ(list->Width(), size);
+    for (int i = 0; i < kListImageCount; ++i) {
+      const TBitmap32 drawn = DrawListImage(i, size);
+      for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+          ASSERT_EQ(list->Image(i)->Pixel(x, y), drawn.Pixel(x, y)) << i << " " << x << "," << y;
+    }
+  }
 }
 
 TEST(Icons, GeneratorReportsBadUseAndUnwritableFolders) {
