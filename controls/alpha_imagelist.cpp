@@ -224,7 +224,8 @@ TSize TsAlphaImageList::ImageSize(int ppi) const {
 }
 
 void TsAlphaImageList::SetNewDimensions(int width, int height) {
-  if (width < 0 || height < 0) throw std::invalid_argument("Invalid image list size");
+  if (width < 0 || height < 0 || width > kMaxDesignSize || height > kMaxDesignSize)
+    throw std::invalid_argument("Invalid image list size");
   if (width == saved_width_ && height == saved_height_ && std_list_generated_) return;
   saved_width_ = width;
   saved_height_ = height;
@@ -260,7 +261,6 @@ void TsAlphaImageList::PicturesChanged() { ItemsChanged(); }
 
 void TsAlphaImageList::Loaded() {
   TacImageList::Loaded();
-  loaded_ = true;
   // Made for the screen it is shown on; the designed size stays as stored.
   if (allow_scale_) TacImageList::SetPixelsPerInch(Screen().PixelsPerInch());
   GenerateStdList();

@@ -119,6 +119,10 @@ struct TsImageDrawParams {
 
 class TsAlphaImageList : public TacImageList {
  public:
+  // The largest designed side: drawn at 480 pixels per inch it stays within
+  // what a bitmap may hold.
+  static constexpr int kMaxDesignSize = 2048;
+
   explicit TsAlphaImageList(TComponent* owner);
   ~TsAlphaImageList() override;
 
@@ -130,8 +134,8 @@ class TsAlphaImageList : public TacImageList {
   void SetWidth(int w) { SetNewDimensions(w, saved_height_); }
   void SetHeight(int h) { SetNewDimensions(saved_width_, h); }
   void SetSize(int w, int h) { SetNewDimensions(w, h); }
-  // Sets the designed size (negative sizes throw std::invalid_argument) and
-  // regenerates the platform list.
+  // Sets the designed size and regenerates the platform list. Sizes below 0
+  // or above kMaxDesignSize throw std::invalid_argument.
   void SetNewDimensions(int width, int height);
   // Keep decoded pictures per item.
   bool UseCache() const { return use_cache_; }
@@ -226,7 +230,6 @@ class TsAlphaImageList : public TacImageList {
   int saved_height_ = 16;
   bool use_cache_ = true;
   bool allow_scale_ = true;
-  bool loaded_ = false;
   bool std_list_generated_ = false;
   TColor bk_color_ = clNone;
 };

@@ -1,6 +1,7 @@
 // The alpha image list and its items as the description reader sees them.
 #include <exception>
 #include <memory>
+#include <stdexcept>
 
 #include "controls/alpha_imagelist.h"
 #include "platform/component/reader.h"
@@ -21,6 +22,15 @@ const TEnumNames<TsImageFormat> kFormatNames = {{"ifPNG", TsImageFormat::ifPNG},
 template <class C, class F>
 TPropertySetter Set(F f) {
   return Setter<C>(f);
+}
+
+// A size out of range is an error at its line.
+void SetSide(TsAlphaImageList& list, V v, R r, void (TsAlphaImageList::*set)(int)) {
+  try {
+    (list.*set)(r.Int(v));
+  } catch (const std::invalid_argument& e) {
+    r.Fail(v.line, e.what());
+  }
 }
 
 // Each item is read whole, then decoded and added; an item that cannot be
@@ -68,10 +78,12 @@ void RegisterAlphaImageListClasses() {
         .Property("Text",
                   Set<TsImgListItem>([](TsImgListItem& x, V v, R r) { x.Text = r.String(v); }));
     RegisterComponentClass<TsAlphaImageList>("TsAlphaImageList", "TImageList")
-        .Property("Width", Set<TsAlphaImageList>(
-                               [](TsAlphaImageList& x, V v, R r) { x.SetWidth(r.Int(v)); }))
-        .Property("Height", Set<TsAlphaImageList>(
-                                [](TsAlphaImageList& x, V v, R r) { x.SetHeight(r.Int(v)); }))
+        .Property("Width", Set<TsAlphaImageList>([](TsAlphaImageList& x, V v, R r) {
+                    SetSide(x, v, r, &TsAlphaImageList::SetWidth);
+                  }))
+        .Property("Height", Set<TsAlphaImageList>([](TsAlphaImageList& x, V v, R r) {
+                    SetSide(x, v, r, &TsAlphaImageList::SetHeight);
+                  }))
         .Property("BkColor", Set<TsAlphaImageList>(
                                  [](TsAlphaImageList& x, V v, R r) { x.SetBkColor(r.Color(v)); }))
         .Property("UseCache", Set<TsAlphaImageList>([](TsAlphaImageList& x, V v, R r) {

@@ -271,6 +271,8 @@ TEST(AlphaImageList, AZeroWidthOrHeightMeansNoImage) {
   list.SetSize(16, 16);
   EXPECT_EQ(list.Count(), 1);
   EXPECT_THROW(list.SetWidth(-1), std::invalid_argument);
+  EXPECT_THROW(list.SetHeight(TsAlphaImageList::kMaxDesignSize + 1), std::invalid_argument);
+  EXPECT_EQ(list.DesignHeight(), 16);
 }
 
 TEST(AlphaImageList, TheFrameNumberIsClampedAtBothEnds) {
@@ -500,6 +502,12 @@ TEST(AlphaImageList, TheStoredListIsMadeForTheScreenItIsShownOn) {
       "    Width = 0\n    Items = <\n      item\n        ImgData = {alpha_test/16.png}\n      "
       "end>\n");
   EXPECT_EQ(dynamic_cast<TImageList*>(plain->FindComponent("Icons"))->Count(), 0);
+  try {
+    ReadList("    Height = -4\n");
+    ADD_FAILURE() << "a negative height was read";
+  } catch (const TDescriptionError& e) {
+    EXPECT_NE(std::string(e.what()).find("form.qvd:3:"), std::string::npos) << e.what();
+  }
 }
 
 TEST(AlphaImageList, AStoredItemThatCannotBeDecodedIsAnErrorAtItsLine) {
