@@ -167,12 +167,16 @@ TEST(AlphaImageList, NativeDrawingsServeTheirSizeAndTheNearestLargerOneTheRest) 
   EXPECT_TRUE(SamePixels(list.CreateBitmap32(0, 12, 12), Resampled(Decoded(p16), 12, 12)));
   EXPECT_TRUE(SamePixels(list.CreateBitmap32(0, 40, 40), Resampled(Decoded(p32), 40, 40)));
 
+  // A picture too small to filter is stretched instead.
+  list.AddPng(Png(Filled(1, 1, {1, 2, 3, 255})));
+  EXPECT_TRUE(SamePixels(list.CreateBitmap32(1, 16, 16), Filled(16, 16, {1, 2, 3, 255})));
+
   // A sized drawing that is not a picture refuses the item as a whole.
   auto bad = std::make_unique<TsImgListItem>();
   bad->ImgData = TMemoryStream(p16);
   bad->SizedImgData = {{0, 0, Bytes{1, 2, 3}}};
   EXPECT_THROW(list.AddStoredItem(std::move(bad)), EInvalidGraphic);
-  EXPECT_EQ(list.Items().Count(), 1);
+  EXPECT_EQ(list.Items().Count(), 2);
 }
 
 TEST(AlphaImageList, APictureWithoutAnyAlphaIsDrawnOpaque) {
