@@ -22,9 +22,10 @@ class TOuterPainter {
  public:
   TOuterPainter(TBitmap32& dst, const TBitmap32& src, const TMaskElement& e, const TCacheInfo& ci,
                 std::uint8_t opacity)
-      : dst_(dst), src_(src), e_(e), view_(e.View()), ci_(ci), o_(opacity) {
-    // With no known parent, key pixels of corners keep the target.
-    if (!ci_.Ready && ci_.FillColor == clKeyColor) ci_.Ready = true;
+      : dst_(dst), src_(src), e_(e), view_(e.View()), ci_(ci), keyed_ci_(ci), o_(opacity) {
+    // With no known parent, key pixels of keyed corners keep the target
+    // instead of taking the key colour as a fill.
+    if (!ci.Ready && ci.FillColor == clKeyColor) keyed_ci_.Ready = true;
   }
 
   // Alpha pieces carry the opacity themselves.
@@ -38,7 +39,7 @@ class TOuterPainter {
     } else if (e_.DrawMode & kMaskAlpha) {
       BlendAlphaPiece(dst_, src_, Inclusive(s), o_, p);
     } else if (kind == TPiece::Corner) {
-      CopyKeyedPiece(dst_, src_, p, Inclusive(s), clKeyColor, false, ci_);
+      CopyKeyedPiece(dst_, src_, p, Inclusive(s), clKeyColor, false, keyed_ci_);
     } else {
       BlendBitmaps(dst_, src_, 0, p, s);
     }
@@ -84,7 +85,8 @@ class TOuterPainter {
   const TBitmap32& src_;
   const TMaskElement& e_;
   TMaskElementView view_;
-  TCacheInfo ci_;
+  const TCacheInfo& ci_;
+  TCacheInfo keyed_ci_;
   TCacheInfo no_parent_ = EmptyCacheInfo();
   std::uint8_t o_;
 };

@@ -18,7 +18,8 @@ namespace qv {
 // (their outer part). Elements with per-pixel alpha scale it by the opacity;
 // masked and key-colour elements are drawn whole and then mixed over what
 // the target held, d := (o (drawn - d) + 256 d) >> 8 (opacity 255: drawn as
-// it is), so mask-white and key pixels keep the target. Nothing is drawn for
+// it is), so pixels no piece changes keep the target; key pixels of keyed
+// corners keep it too when no parent is known. Nothing is drawn for
 // a rectangle narrower or lower than 2 pixels, an element with kMaskNoNormal,
 // or one that cannot be drawn.
 void DrawOuterMask(TBitmap32& dst, const TRect& r, const TCacheInfo& ci, std::uint8_t opacity,
