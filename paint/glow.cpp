@@ -38,7 +38,8 @@ void BoxLine(int n, int s, const std::vector<std::uint8_t>& lut, At at, Put put)
   for (int t = -s; t <= s; ++t) sum += clamped(t);
   for (int i = 0; i < n; ++i) {
     put(i, lut[static_cast<std::size_t>(sum)]);
-    sum += clamped(i + s + 1) - clamped(i - s);
+    const int in = i + s + 1, out = i - s;
+    sum += at(in < n ? in : n - 1) - at(out > 0 ? out : 0);
   }
 }
 
@@ -76,10 +77,14 @@ void BlurGlowMask(TBitmap8& pic, int radius) {
   if (!IsBox(taps)) return;  // the single centre tap changes nothing
   const int s = static_cast<int>(taps.size() / 2);
   const int n = 2 * s + 1;
-  // Rounded quotients of every possible sum.
-  std::vector<std::uint8_t> lut(static_cast<std::size_t>(255 * n + 1));
-  for (int sum = 0; sum <= 255 * n; ++sum)
-    lut[static_cast<std::size_t>(sum)] = static_cast<std::uint8_t>((2 * sum + n) / (2 * n));
+  // Rounded quotients of every possible sum, made once per width.
+  thread_local std::vector<std::uint8_t> luts[kTaps + 1];
+  std::vector<std::uint8_t>& lut = luts[s];
+  if (lut.empty()) {
+    lut.resize(static_cast<std::size_t>(255 * n + 1));
+    for (int sum = 0; sum <= 255 * n; ++sum)
+      lut[static_cast<std::size_t>(sum)] = static_cast<std::uint8_t>((2 * sum + n) / (2 * n));
+  }
 
   const int w = pic.Width(), h = pic.Height();
   std::vector<std::uint8_t> line(static_cast<std::size_t>(std::max(w, h)));
