@@ -48,6 +48,8 @@ TCacheInfo Moved(const TCacheInfo& ci, TPoint at) {
   return m;
 }
 
+// "Ready" without a bitmap holds no pixels: such a parent is known by its
+// colour alone, if at all.
 bool ParentKnown(const TCacheInfo& ci) {
   return (ci.Ready && ci.Bmp) || ci.FillColor != clKeyColor;
 }
@@ -195,7 +197,7 @@ void PaintOverParent(TBitmap32& bmp, const TRect& r, const TLayers& L, const TCa
                      TPoint p, const TSectionSkin& skin) {
   const auto t = static_cast<std::uint8_t>(Weight(L.T));
   auto lay_parent = [&] {
-    if (ci.Ready)
+    if (ci.Ready && ci.Bmp)
       CopyParent(bmp, r, ci, p);
     else
       FillRectAlpha(bmp, r, ci.FillColor, 255);
@@ -285,7 +287,7 @@ void PaintSectionBackground(int skin_index, const TCacheInfo& ci, int state, TCo
     PaintOpaqueLayers(bmp, r, L, Moved(ci, p), skin);
   else if (L.T == 100)
     PaintParentOnly(bmp, r, ci, p);
-  else if (ci.Ready || L.I + L.G > 0)
+  else if ((ci.Ready && ci.Bmp) || L.I + L.G > 0)
     PaintOverParent(bmp, r, L, ci, p, skin);
   else
     FillRectAlpha(bmp, r, MixColors(ci.FillColor, L.C, Weight(L.T)), 255);

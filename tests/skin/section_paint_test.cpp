@@ -142,6 +142,15 @@ TEST_F(SectionPaint, TransparentColourOverAParentColour) {
   const TBitmap32 b = Paint(si, ColourParent(clBlack));
   EXPECT_EQ(b.Pixel(0, 0), (TBGRA{152, 152, 152, 255}));
   EXPECT_EQ(b.Pixel(19, 11), (TBGRA{152, 152, 152, 255}));
+  // Percentages past 100 count as 100; a "ready" parent without pixels is unknown.
+  ts.State(si, 0).Transparency = 250;
+  EXPECT_EQ(Paint(si, ColourParent(clBlack)).Pixel(3, 3), (TBGRA{0, 0, 0, 255}));
+  TCacheInfo hollow;
+  hollow.Ready = true;
+  EXPECT_EQ(Paint(si, hollow).Pixel(3, 3), (TBGRA{255, 255, 255, 255}));
+  hollow.FillColor = clBlack;
+  ts.State(si, 0).Transparency = 40;
+  EXPECT_EQ(Paint(si, hollow).Pixel(3, 3), (TBGRA{152, 152, 152, 255}));
 }
 
 // Layers over a ready parent: each byte (t (parent - layer) + 256 layer) >> 8.
