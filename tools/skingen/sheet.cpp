@@ -462,7 +462,7 @@ void Checkerboard(TBitmap32& b, const TRect& r, int cell) {
   for (int y = std::max(0, r.Top); y < std::min(b.Height(), r.Bottom); ++y)
     for (int x = std::max(0, r.Left); x < std::min(b.Width(), r.Right); ++x) {
       const bool dark = (((x - r.Left) / cell) + ((y - r.Top) / cell)) % 2 == 1;
-      b.Pixel(x, y) = ColorToPixel(dark ? Hex(0xD6D6D6) : Hex(0xF2F2F2), 255);
+      b.Pixel(x, y) = ColorToPixel(dark ? Hex(0x9A9A9A) : Hex(0xB8B8B8), 255);
     }
 }
 
