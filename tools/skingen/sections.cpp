@@ -49,6 +49,12 @@ class TBuilder {
     Key(kFont[state], Rotated(font));
     return Key(kTransparency[state], transparency);
   }
+  // Three states with their own faces and one text colour; the resting state
+  // may be see-through.
+  TBuilder& Looks3(TColor rest, TColor hot, TColor pressed, TColor font,
+                   int rest_transparency = 0) {
+    return Look(0, rest, font, rest_transparency).Look(1, hot, font).Look(2, pressed, font);
+  }
   // The same look in every state up to n.
   TBuilder& Looks(int n, TColor face, TColor font, int transparency = 0) {
     for (int s = 0; s < n && s < 3; ++s) Look(s, face, font, transparency);
@@ -179,26 +185,18 @@ std::vector<TSectionDef> SectionCatalogue() {
 
   section(u"BUTTON")
       .States(4)
-      .Look(0, kSurface, kText)
-      .Look(1, kAccentTint, kText)
-      .Look(2, kAccentTintDeep, kText)
+      .Looks3(kSurface, kAccentTint, kAccentTintDeep, kText)
       .Key(u"SHIFTCLICK", 1)
       .Key(u"GLOW", 1)
       .Key(u"GLOWMARGIN", 0);
   section(u"BUTTON_HUGE")
       .States(3)
-      .Look(0, kSurface, kText)
-      .Look(1, kAccentTint, kText)
-      .Look(2, kAccentTintDeep, kText)
+      .Looks3(kSurface, kAccentTint, kAccentTintDeep, kText)
       .Key(u"SHIFTCLICK", 1);
   section(u"SPEEDBUTTON").Parent(u"BUTTON");
   section(u"SPEEDBUTTON_SMALL").Parent(u"BUTTON");
   // Flat buttons: nothing at rest but their text.
-  section(u"TOOLBUTTON")
-      .States(3)
-      .Look(0, kSurface, kText, 100)
-      .Look(1, kAccentTint, kText)
-      .Look(2, kAccentTintDeep, kText);
+  section(u"TOOLBUTTON").States(3).Looks3(kSurface, kAccentTint, kAccentTintDeep, kText, 100);
   section(u"CHECKBOX").States(3).Looks(3, kSurface, kText, 100);
   section(u"WEBBUTTON")
       .States(2)
@@ -228,11 +226,7 @@ std::vector<TSectionDef> SectionCatalogue() {
   section(u"DIALOG").States(1).Looks(1, DialogFace(), kText).Key(u"IMAGEPERCENT", 100);
   section(u"HINT").States(1).Looks(1, kSurface, kText);
 
-  section(u"MENUITEM")
-      .States(3)
-      .Look(0, kSurface, kText)
-      .Look(1, kAccentTint, kText)
-      .Look(2, kAccentTintDeep, kText);
+  section(u"MENUITEM").States(3).Looks3(kSurface, kAccentTint, kAccentTintDeep, kText);
   section(u"MENULINE").States(1).Looks(1, kDivider, kText);
   section(u"MAINMENU").States(1).Looks(1, kWindow, kText);
   section(u"MENUCAPTION").States(1).Looks(1, kWindow, kText);
@@ -251,37 +245,17 @@ std::vector<TSectionDef> SectionCatalogue() {
   section(u"TB_BTN").Parent(u"TOOLBUTTON");
   section(u"TB_MENUBTN").Parent(u"TOOLBUTTON");
   section(u"TB_TAB").Parent(u"TABTOP");
-  section(u"COLHEADER")
-      .States(3)
-      .Look(0, kSurface, kText)
-      .Look(1, kAccentTint, kText)
-      .Look(2, kAccentTintDeep, kText);
+  section(u"COLHEADER").States(3).Looks3(kSurface, kAccentTint, kAccentTintDeep, kText);
   // A switch: off it is an outlined field, on it is the accent.
-  section(u"SLIDER_OFF")
-      .States(3)
-      .Look(0, kSurface, kText)
-      .Look(1, kSurface, kText)
-      .Look(2, kAccentTint, kText);
-  section(u"SLIDER_ON")
-      .States(3)
-      .Look(0, kAccent, kOnAccent)
-      .Look(1, kAccentDark, kOnAccent)
-      .Look(2, kAccentDark, kOnAccent);
+  section(u"SLIDER_OFF").States(3).Looks3(kSurface, kSurface, kAccentTint, kText);
+  section(u"SLIDER_ON").States(3).Looks3(kAccent, kAccentDark, kAccentDark, kOnAccent);
 
   // Scroll bars of lists: a light track, a grey thumb, flat arrow buttons.
-  section(u"SCROLLBAR1H")
-      .States(3)
-      .Look(0, kTrack, kText)
-      .Look(1, kTrack, kText)
-      .Look(2, kDivider, kText);
+  section(u"SCROLLBAR1H").States(3).Looks3(kTrack, kTrack, kDivider, kText);
   section(u"SCROLLBAR1V").Parent(u"SCROLLBAR1H");
   section(u"SCROLLBAR2H").Parent(u"SCROLLBAR1H");
   section(u"SCROLLBAR2V").Parent(u"SCROLLBAR1H");
-  section(u"SCROLLSLIDERH")
-      .States(3)
-      .Look(0, kThumb, kText)
-      .Look(1, kThumbHot, kText)
-      .Look(2, kBorderStrong, kText);
+  section(u"SCROLLSLIDERH").States(3).Looks3(kThumb, kThumbHot, kBorderStrong, kText);
   section(u"SCROLLSLIDERV").Parent(u"SCROLLSLIDERH");
   for (const char16_t* b :
        {u"SCROLLBTNLEFT", u"SCROLLBTNTOP", u"SCROLLBTNRIGHT", u"SCROLLBTNBOTTOM"})
