@@ -478,7 +478,7 @@ std::vector<TElementDef> MakeCatalogue() {
   add(u"TRACKBAR", u"SLIDERMASK", N::Glyph, [](const TDensity& d) { return Thumb(d, false); });
   add(u"TRACKBAR", u"SLIDERVMASK", N::Glyph, [](const TDensity& d) { return Thumb(d, true); });
   add(u"TRACKBAR", u"SLIDERCHANNEL", N::Border, [](const TDensity& d) {
-    return Channel(d, {kBorder, kBorderStrong, kBorderStrong});
+    return Channel(d, {kBorder, kBorder, kBorderStrong});
   });
   add(u"TRACKBAR", u"PROGHORZ", N::Border, [](const TDensity& d) { return Channel(d, {kAccent}); });
   add(u"TRACKBAR", u"PROGVERT", N::Border, [](const TDensity& d) { return Channel(d, {kAccent}); });
