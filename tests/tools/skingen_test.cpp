@@ -158,6 +158,8 @@ TEST(Skin, SectionLayoutAndTheKeysTheProgramReads) {
   EXPECT_EQ(ini.ReadString(u"BUTTON_HUGE", u"BORDERSMASK", u""),
             u"!BUTTONHUGE.BMP!3!1!0!0031!0031!0031!0031!5");
   EXPECT_EQ(ini.ReadString(u"DIALOG", u"PATTERN", u""), u"~0136~0000~0137~0120~02~0");
+  EXPECT_EQ(ini.ReadString(u"BUTTON", u"GRADIENTDATA", u""),
+            u"16777215;15461355;97;0;0;15461355;15461355;0;0;0");
 
   // Read into the section model: the stand-ins follow the file's sections.
   TacSkinData sd(nullptr, 96);
@@ -276,8 +278,8 @@ TEST(Palette, AuthoredColoursComeOutAsDesignedAfterTheRotation) {
   EXPECT_NEAR(ContrastRatio(Hex(0x777777), Hex(0xFFFFFF)), 4.48, 0.01);
 }
 
-// What a section's state shows behind its text: its colour, or the pixels of
-// a texture or a border that draws its own face.
+// What a section's state shows behind its text: its colour or gradient, or
+// the pixels of a texture or of a border that draws its own face.
 std::vector<TColor> Faces(const TSkinView& v, int section, int state) {
   const TsGeneralData& g = v.Gd(section);
   const TsGenState& s = v.Look(section, state);
@@ -289,17 +291,22 @@ std::vector<TColor> Faces(const TSkinView& v, int section, int state) {
     const int x0 = e.R.Left + f * e.Width;
     for (int y = 0; y < e.Height; ++y)
       for (int x = 0; x < e.Width; ++x)
-        if (!centre_only || (x == e.WL && y == e.WT))
-          faces.push_back(PixelToColor(src.Pixel(x0 + x, e.R.Top + y)));
+        if (!centre_only || (x == e.WL && y == e.WT)) {
+          const TBGRA p = src.Pixel(x0 + x, e.R.Top + y);
+          if (p.A == 255) faces.push_back(PixelToColor(p));
+        }
   };
   if (s.ImagePercent > 0 && s.TextureIndex >= 0) {
     pixels(s.TextureIndex, false);
     if (v.Mask(s.TextureIndex).DrawMode == 2) faces.push_back(s.Color);  // below the row
   } else if (g.BorderIndex >= 0 && (v.Mask(g.BorderIndex).DrawMode & 4)) {
     pixels(g.BorderIndex, true);
-  } else {
-    faces.push_back(s.Color);
   }
+  if (!faces.empty()) return faces;
+  // A clear centre shows the state's own layers.
+  if (s.GradientPercent > 0)
+    for (const TsGradPoint& stop : s.GradientArray) faces.push_back(stop.Color.Value() & 0xFFFFFF);
+  if (s.GradientPercent < 100) faces.push_back(s.Color);
   return faces;
 }
 

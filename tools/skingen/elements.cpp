@@ -215,13 +215,19 @@ TElementArt FieldFrames(const TDensity& d, int frames) {
   return a;
 }
 
+// At rest only the ring: the face inside is left clear (per-pixel alpha) for
+// the section's gradient; hot, pressed and default carry their faces, since a
+// default button is painted with the pressed state's colours.
 TElementArt ButtonFrames(const TDensity& d) {
   const int b = d.Stroke(1), m = d.Stroke(2);
-  return RingFrames({{kSurface, kBorder, b},
-                     {kAccentTint, kAccent, b},
-                     {kAccentTintDeep, kAccentDark, b},
-                     {kSurface, kAccent, m}},
-                    5);  // stretched, centre drawn: the frames carry the faces
+  TElementArt a = RingFrames({{kSurface, kBorder, b},
+                              {kAccentTint, kAccent, b},
+                              {kAccentTintDeep, kAccentDark, b},
+                              {kSurface, kAccent, m}},
+                             0x10 | 5);  // alpha, stretched, centre drawn
+  const TRect rest = FrameRect(a, 0);
+  FillRect(a.Image, {rest.Left + b, rest.Top + b, rest.Right - b, rest.Bottom - b}, kSurface, 0);
+  return a;
 }
 
 // The hover halo: accent at about a third fading out over four pixels around

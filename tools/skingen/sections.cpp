@@ -183,9 +183,12 @@ std::vector<TSectionDef> SectionCatalogue() {
     section(tab).Parent(u"TABTOP");
   section(u"GROUPBOX").States(1).Looks(1, kSurface, kText);
 
+  // At rest a faint sheen, white to 92 % grey: the program's button gradient.
   section(u"BUTTON")
       .States(4)
       .Looks3(kSurface, kAccentTint, kAccentTintDeep, kText)
+      .Key(u"GRADIENTDATA", u"16777215;15461355;97;0;0;15461355;15461355;0;0;0")
+      .Key(u"GRADIENTPERCENT", 100)
       .Key(u"SHIFTCLICK", 1)
       .Key(u"GLOW", 1)
       .Key(u"GLOWMARGIN", 0);

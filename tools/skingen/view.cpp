@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "paint/compositing.h"
+#include "paint/gradient.h"
 #include "paint/mask_draw.h"
 #include "platform/acPNG.h"
 #include "platform/image_bmp.h"
@@ -137,6 +138,11 @@ void TSkinView::PaintSection(TBitmap32& dst, const TRect& r, int section, int st
       FillRectAlpha(dst, r, s.Color, 255);
     else
       BlendColorRect(dst, r, static_cast<std::uint8_t>(s.Transparency * 255 / 100), s.Color);
+    if (s.GradientPercent > 0 && !s.GradientArray.empty()) {
+      PaintGradient(dst, r, s.GradientArray);
+      if (s.GradientPercent < 100)
+        BlendColorRect(dst, r, static_cast<std::uint8_t>(s.GradientPercent * 255 / 100), s.Color);
+    }
     if (s.ImagePercent > 0 && s.TextureIndex >= 0) {
       const TMaskElement t = Mask(s.TextureIndex);
       if (const TBitmap32* src = t.Source()) DrawTexture(dst, r, *src, t.R, t.DrawMode);

@@ -3,9 +3,9 @@
 // density, the master bitmap and the huge button's file decoded, and the
 // window's hue offset applied with the skin engine's own transforms. A small
 // painter shows a section's state (colour, texture, border) and elements
-// from it. It paints what the section painter will, for the looks this skin
-// uses (opaque or fully transparent states, stretched or top-row textures);
-// it is a preview, not the section painter.
+// from it. It paints what the section painter will for the looks this skin
+// uses (opaque or fully transparent states, a vertical gradient, stretched or
+// top-row textures); it is a preview, not the section painter.
 #pragma once
 
 #include <memory>
@@ -45,7 +45,7 @@ class TSkinView {
   int ScaledGlobal(ustring_view key, int def) const;
 
   // The section's state over r: colour (fully transparent states leave what
-  // lies below), texture, border element.
+  // lies below), gradient, texture, border element.
   void PaintSection(TBitmap32& dst, const TRect& r, int section, int state) const;
   // One frame of an element with its top-left corner at p (faded for mode 2).
   void DrawImage(TBitmap32& dst, TPoint p, int element, int state, int mode = 1) const;
