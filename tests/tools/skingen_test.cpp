@@ -103,6 +103,17 @@ TEST(Skin, PackageListsAndExtractsItsThreeFilesAndPreview) {
   EXPECT_TRUE(ReadFile(out / kOptionsName) == Generated().Options);
   EXPECT_TRUE(ReadFile(out / kHugeButtonName) == Generated().HugeButton);
   EXPECT_TRUE(ReadFile(out / kMasterName) == Generated().Master);
+  // Read as the skin engine reads it: the options, then the two images in
+  // package order, the preview after the third entry.
+  TacSkinConvertor conv;
+  conv.BorrowPackedData(Generated().Package);
+  ASSERT_TRUE(conv.ReadPackage());
+  conv.ReleasePackedData();
+  ASSERT_TRUE(conv.Options);
+  ASSERT_EQ(conv.FileCount, 2);
+  EXPECT_EQ(conv.Files[0].Name, u"BUTTONHUGE.BMP");
+  EXPECT_EQ(conv.Files[0].FileType, ftBmp);
+  EXPECT_EQ(conv.Files[1].Name, u"MASTER COPY.PNG");
   const TBitmap32 preview = LoadPngImage(ReadFile(dir.Path() / "p.png"));
   EXPECT_EQ(preview.Width(), kPreviewWidth);
   EXPECT_EQ(preview.Height(), kPreviewHeight);
@@ -258,6 +269,69 @@ TEST(Skin, TitleButtonsFitTheTitleBarAtEveryDensity) {
     // The close button ends at the window's inner edge.
     EXPECT_EQ(view.ScaledGlobal(u"BIRIGHT", 0) + std::max(4, t.Side), d.Stroke(1)) << d.PPI();
   }
+}
+
+const TElementDef& Def(ustring_view section, ustring_view key) {
+  for (const TElementDef& d : ElementCatalogue())
+    if (d.Section == section && d.Key == key) return d;
+  throw std::out_of_range("no such element");
+}
+
+TEST(Elements, TabsOfEverySideOpenTowardsTheirPage) {
+  // side: where the selected tab's accent line lies; the page is opposite.
+  const std::pair<const char16_t*, int> sides[] = {
+      {u"TABTOP", 1}, {u"TABBOTTOM", 3}, {u"TABLEFT", 0}, {u"TABRIGHT", 2}};
+  for (const TDensity& d : kDensities)
+    for (const auto& [name, side] : sides) {
+      SCOPED_TRACE(Utf16ToUtf8(name) + " at " + std::to_string(d.PPI()));
+      const TElementArt a = Def(name, u"BORDERSMASK").Draw(d);
+      ASSERT_EQ(a.Frames, 3);
+      const int w = a.FrameWidth(), h = a.FrameHeight(), x0 = 2 * w;  // the selected frame
+      const int margins[4] = {a.WL, a.WT, a.WR, a.WB};
+      EXPECT_EQ(margins[side], d.Stroke(2));
+      // The accent fills the margin on its side; the opposite edge is the page.
+      const auto at = [&](int s, int i, int along) {
+        switch (s) {
+          case 0:
+            return a.Image.Pixel(x0 + i, along);
+          case 1:
+            return a.Image.Pixel(x0 + along, i);
+          case 2:
+            return a.Image.Pixel(x0 + w - 1 - i, along);
+          default:
+            return a.Image.Pixel(x0 + along, h - 1 - i);
+        }
+      };
+      const int length = side % 2 == 0 ? h : w;
+      for (int along = 0; along < length; ++along) {
+        for (int i = 0; i < margins[side]; ++i)
+          EXPECT_EQ(PixelToColor(at(side, i, along)), shown::kAccent);
+        if (along >= d.Stroke(1) && along < length - d.Stroke(1)) {
+          EXPECT_EQ(PixelToColor(at((side + 2) % 4, 0, along)), shown::kSurface);
+        }
+      }
+    }
+}
+
+TEST(Elements, HugeButtonFileReadsBackAsDrawn) {
+  // An odd width, so rows carry padding.
+  TBitmap32 bmp(5, 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x)
+      bmp.Pixel(x, y) = {static_cast<std::uint8_t>(x * 50), static_cast<std::uint8_t>(y * 100), 7,
+                         255};
+  const TBitmap32 back = DecodeBmp(EncodeBmp24(bmp));
+  ASSERT_EQ(back.Width(), 5);
+  ASSERT_EQ(back.Height(), 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x)
+      EXPECT_EQ(PixelToColor(back.Pixel(x, y)), PixelToColor(bmp.Pixel(x, y)));
+  const TBitmap32 huge = DecodeBmp(Generated().HugeButton);
+  const TElementArt drawn = Def(u"BUTTON_HUGE", u"BORDERSMASK").Draw(kDensities[0]);
+  for (int y = 0; y < huge.Height(); ++y)
+    for (int x = 0; x < huge.Width(); ++x)
+      ASSERT_EQ(Shown(PixelToColor(huge.Pixel(x, y))), PixelToColor(drawn.Image.Pixel(x, y)))
+          << x << "," << y;
 }
 
 TEST(Palette, AuthoredColoursComeOutAsDesignedAfterTheRotation) {
