@@ -117,7 +117,7 @@ class TPainter {
     Section(r, u"COMBOBOX", state);
     int margin = v_.Data().ComboBoxMargin;
     if (margin == 1 && ppi_ > 143) margin = 2;
-    const int bw = GetScrollWidth() - 1;
+    const int bw = ScrollWidth() - 1;
     const TRect btn{r.Right - margin - bw, r.Top + margin, r.Right - margin, r.Bottom - margin};
     Section(btn, u"COMBOBTN", button_state);
     const int glyph = v_.Element(Sec(u"COMBOBOX"), u"GLYPHMASK");
@@ -136,7 +136,7 @@ class TPainter {
     }
   }
   // The platform's scroll-arrow width at this density.
-  int GetScrollWidth() const { return v_.Data().ScrollBtnLength * ppi_ / 96; }
+  int ScrollWidth() const { return v_.Data().ScrollBtnLength * ppi_ / 96; }
 
   void Spin(const TRect& r, ustring_view text, int up, int down, bool focused = false) {
     Section(r, u"EDIT", focused ? 1 : 0);
@@ -317,15 +317,20 @@ const std::vector<ustring> kTabs = {u"Тактика", u"Тренировка", 
 const std::vector<int> kTabIcons = {2, 0, 3, 3, -1};
 constexpr char16_t kCaption[] = u"Ballora Quorvane [Версия 1.2]";
 
+// The main window's outer rectangle at `at`: its 516 x 412 client inside
+// the frame the platform gives a single-border window.
+TRect MainWindowRect(TPainter& p, const TSkinView& v, TPoint at) {
+  const TTitleMetrics t = TitleMetrics(kDensities[v.Data().ScaleValue]);
+  return {at.X, at.Y, at.X + p.U(516) + 2 * t.Side, at.Y + p.U(412) + t.Header() + t.Side};
+}
+
 // The main window on its first page, as the skinned controls will show it.
-void TacticsWindow(TPainter& p, TPoint at, bool active) {
-  const int W = p.U(516), H = p.U(412);
-  const TRect outer = {at.X, at.Y, at.X + W, at.Y + H};
-  const TRect client = p.Window(outer, kCaption, active, active ? 1 : 0, 0);
+void TacticsWindow(TPainter& p, const TSkinView& v, TPoint at, bool active) {
+  const TRect client = p.Window(MainWindowRect(p, v, at), kCaption, active, active ? 1 : 0, 0);
   const TPoint c = client.TopLeft();
   const auto R = [&](int l, int tp, int w, int h) { return p.U(l, tp, w, h).Offset(c.X, c.Y); };
 
-  const TRect pc = R(8, 8, 503 - 8 - 8 + 8, 362 - 8 - 30);
+  const TRect pc = R(8, 8, 503, 362);
   p.Tabs(pc, kTabs, kTabIcons, 0, 2);
   const int row = p.TabRowHeight();
   const TPoint s{pc.Left + 1, pc.Top + row + 1};
@@ -368,15 +373,17 @@ void TacticsWindow(TPainter& p, TPoint at, bool active) {
     y += 16;
   }
 
-  const TRect dialog = S(12, 271 - 30, 471, 50);
+  // Docked to the page's bottom with 12-pixel margins.
+  const int page_bottom = pc.Bottom - 1;
+  const TRect dialog{s.X + p.U(12), page_bottom - p.U(12) - p.U(50), pc.Right - 1 - p.U(12),
+                     page_bottom - p.U(12)};
   p.Section(dialog, u"DIALOG", 0);
   p.Text(dialog.Inflate(-p.U(8), 0),
          u"Помните! Данная помощь не гарантирует Вам 100% успех, но увеличит шансы победы над "
          u"соперником",
          p.Font(u"DIALOG", 0), DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_NOPREFIX, 15);
 
-  const TRect b3 = R(16, 380 - 30, 137, 25), b5 = R(160, 380 - 30, 97, 25),
-              b4 = R(428 - 8, 380 - 30, 75, 25);
+  const TRect b3 = R(16, 380, 137, 25), b5 = R(160, 380, 97, 25), b4 = R(428, 380, 75, 25);
   if (active) p.Glow(b3);
   p.Button(b3, u"Сайт разработчика", active ? 1 : 0, 4);
   p.Button(b5, u"Сайт игры", 0, 5);
@@ -384,11 +391,10 @@ void TacticsWindow(TPainter& p, TPoint at, bool active) {
 }
 
 // The transfer page: spin edits, pick lists, a disabled list and buttons.
-void TransferWindow(TPainter& p, TPoint at, bool active) {
-  const int W = p.U(516), H = p.U(412);
-  const TRect client = p.Window({at.X, at.Y, at.X + W, at.Y + H}, kCaption, active, 0, 0);
+void TransferWindow(TPainter& p, const TSkinView& v, TPoint at, bool active) {
+  const TRect client = p.Window(MainWindowRect(p, v, at), kCaption, active, 0, 0);
   const TPoint c = client.TopLeft();
-  const TRect pc = p.U(8, 8, 495, 324).Offset(c.X, c.Y);
+  const TRect pc = p.U(8, 8, 503, 362).Offset(c.X, c.Y);
   p.Tabs(pc, kTabs, kTabIcons, 2, 3);
   const TPoint s{pc.Left + 1, pc.Top + p.TabRowHeight() + 1};
   const auto S = [&](int l, int tp, int w, int h) { return p.U(l, tp, w, h).Offset(s.X, s.Y); };
@@ -694,9 +700,10 @@ TBitmap32 RenderContactSheet(TByteView package, int ppi) {
                        " PPI, shown with hue offset " + std::to_string(kShownHueOffset)),
            kSheetInk, kLine, 15, true);
     y += p.U(30);
-    TacticsWindow(p, {p.U(16), y}, true);
-    TransferWindow(p, {p.U(16) + p.U(516) + p.U(24), y}, false);
-    y += p.U(412) + p.U(24);
+    const TRect window = MainWindowRect(p, view, {p.U(16), y});
+    TacticsWindow(p, view, window.TopLeft(), true);
+    TransferWindow(p, view, {window.Right + p.U(24), y}, false);
+    y = window.Bottom + p.U(24);
     StatesBand(p, view, sheet, y);
     ElementsBand(p, view, sheet, y);
     height = y + p.U(8);
