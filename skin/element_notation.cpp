@@ -161,7 +161,10 @@ TacElementFields ParseCanonicalElement(ustring_view s) {
   f.WR = ToInt16(Copy(s, 26, 4), "right margin");
   f.WB = ToInt16(Copy(s, 30, 4), "bottom margin");
   f.ImageCount = ToInt16(Copy(s, 34, 1), "image count");
-  if (f.ImageCount < 1) f.ImageCount = 1;
+  if (f.ImageCount < 1) {
+    f.ImageCount = 1;
+    f.NoFrameCount = true;
+  }
   f.MaskType = ToInt16(Copy(s, 35, 1), "mask type");
   const int kind = ToInt(Copy(s, 36, 1), "image kind");
   f.ImgType = static_cast<TacImgType>(std::clamp(kind, 0, 4));
