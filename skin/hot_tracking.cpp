@@ -40,8 +40,8 @@ void TacHotTracker::SetActiveGraph(TControl* control) {
   graph_ = control;
 }
 
-void TacHotTracker::Forget(TControl* control) {
-  if (graph_ == control) graph_ = nullptr;
+void TacHotTracker::Forget(const TComponent* component) {
+  if (graph_ && static_cast<const TComponent*>(graph_) == component) graph_ = nullptr;
 }
 
 void TacHotTracker::Check() {

@@ -25,8 +25,8 @@ class TacHotTracker {
   void SetActive(HWND window);
   TControl* ActiveGraph() const { return graph_; }
   void SetActiveGraph(TControl* control);
-  // The control is being freed: forget it without telling it.
-  void Forget(TControl* control);
+  // The component is being freed: forget it without telling it.
+  void Forget(const TComponent* component);
   // Clears what the cursor has left.
   void Check();
 

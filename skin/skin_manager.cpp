@@ -125,8 +125,8 @@ void TsSkinManager::Loaded() {
 
 void TsSkinManager::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
-  if (operation == TOperation::opRemove && hot_)
-    if (auto* c = dynamic_cast<TControl*>(component)) hot_->Forget(c);
+  // By address: the control's own part is gone by the time it tells.
+  if (operation == TOperation::opRemove && hot_) hot_->Forget(component);
 }
 
 void TsSkinManager::StoredSkinsChanged(bool added) {
@@ -209,7 +209,8 @@ void TsSkinManager::SetByIndex(int type, int value) {
   }
   if (*field == value) return;
   *field = value;
-  if (active_ && !IsLoading() && !IsDestroying()) ReapplyColors();
+  // Settings made before any skin is shown wait for it.
+  if (active_ && IsActive() && !IsLoading() && !IsDestroying()) ReapplyColors();
 }
 
 bool TsSkinManager::OldGlyphsMode() { return OldGlyphsSwitch(); }
@@ -319,9 +320,11 @@ void TsSkinManager::LoadSkinOrRecover(const ustring& old_name) {
     }
   }
   if (!error.empty()) ShowUnskinnedMessage(TacMessageKind::mkError, error);
-  // Nothing of the half-built skin stays: the previous skin comes back.
+  // Nothing of the half-built skin stays: the previous skin comes back. A
+  // skin that was found but could not be read keeps its name when there is
+  // no previous skin to go back to.
   ResetSkinData();
-  skin_name_ = old_name;
+  if (!error.empty() || !old_name.empty()) skin_name_ = old_name;
   if (old_name.empty() || old_name == wanted || !active_) return;
   try {
     LoadForCurrentScale();

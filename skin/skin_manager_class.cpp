@@ -259,6 +259,8 @@ void RegisterSkinManagerClasses() {
       .Property("IsDefault", ForManager([](M& m, V v, R r) { m.SetIsDefault(r.Boolean(v)); }))
       .Property("CommonSections",
                 ForManager([](M& m, V v, R r) { m.CommonSections = r.Strings(v); }))
+      .Property("CommonSections.Strings",
+                ForManager([](M& m, V v, R r) { m.CommonSections = r.Strings(v); }))
       .Property("SkinsFilter", SetOf([](M& m) -> unsigned& { return m.SkinsFilter; }, kFilters))
       .Property("SkinningRules", SetOf([](M& m) -> unsigned& { return m.SkinningRules; }, kRules))
       .Property("ExtendedBorders", Bool([](M& m) -> bool& { return m.ExtendedBorders; }))
