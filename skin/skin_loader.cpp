@@ -778,7 +778,12 @@ int GetScaledMaskData(TsSkinManager& m, ustring_view section, ustring_view prop,
   const TMemIniFile& ini = *m.SkinCommonInfo.OptionsDat;
   const auto chosen = ChooseScaleVariant(ini, section, prop, ppi);
   if (!chosen || !IsElementValue(chosen->Value)) return -1;
-  const TacElementFields f = ParseCanonicalElement(CanonicalElementText(chosen->Value));
+  TacElementFields f;
+  try {
+    f = ParseCanonicalElement(CanonicalElementText(chosen->Value));
+  } catch (const ESkinConvertError&) {
+    return -1;  // a lookup reports nothing, whatever the text holds
+  }
   TsMaskData out;
   FillFields(out, f);
   out.ClassName = ustring(section);

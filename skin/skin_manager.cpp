@@ -380,9 +380,20 @@ TacSkinData& TsSkinManager::CommonSkinData(int ppi) {
     data->ScaleValue = Options.ScaleMode == smVCL ? slot : ScaleIndexOfPPI(ppi);
   }
   const bool base_loaded = HasSections(SkinDataArray[0]);
-  if ((created && ppi != 96 && base_loaded) ||
-      ((ManagerState & Bit(msSkinChanging)) && slot == 0 && data->gd.empty()))
-    ReloadSkin(*data);
+  const bool changing = (ManagerState & Bit(msSkinChanging)) != 0;
+  if (changing && slot == 0 && data->gd.empty()) {
+    ReloadSkin(*data);  // errors go to the skin change, which recovers
+  } else if (created && ppi != 96 && base_loaded) {
+    // A window asks for another density of a skin already shown: a variant
+    // that cannot be read leaves that density unskinned, said once.
+    try {
+      ReloadSkin(*data);
+    } catch (const std::exception& e) {
+      data->Reset();
+      if (changing) throw;
+      ShowUnskinnedMessage(TacMessageKind::mkError, ExceptionMessage(e));
+    }
+  }
   return *data;
 }
 

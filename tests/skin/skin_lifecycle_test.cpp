@@ -234,6 +234,21 @@ TEST_F(SkinLifecycleTest, EachDensityIsTransformedOnceFromThePixelsAsRead) {
   EXPECT_EQ(px.R, 0);
 }
 
+TEST_F(SkinLifecycleTest, ADensityThatCannotBeReadStaysUnskinned) {
+  // Only the 125 % variant of the element is broken.
+  Store(*m_, u"A",
+        Good("a", "X=@0000@0000@0004@0004@1@0\r\nX*125=@00Z0@0000@0004@0004@1@0\r\n").Package());
+  m_->SetSkinName(u"A");
+  ASSERT_TRUE(m_->IsActive());
+  EXPECT_TRUE(texts_.empty());
+  EXPECT_TRUE(m_->CommonSkinData(120).gd.empty());
+  ASSERT_EQ(texts_.size(), 1u);
+  EXPECT_TRUE(m_->CommonSkinData(120).gd.empty());
+  EXPECT_EQ(texts_.size(), 1u);  // said once
+  EXPECT_TRUE(m_->IsActive());
+  EXPECT_FALSE(m_->CommonSkinData(96).gd.empty());
+}
+
 TEST_F(SkinLifecycleTest, UpdateBracketsHoldBroadcastsAndAfterChange) {
   Store(*m_, u"A", Good("a").Package());
   m_->BeginUpdate();

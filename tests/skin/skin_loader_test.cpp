@@ -65,7 +65,9 @@ const char* kOptions =
     "HOTCOLOR=0x445566\r\n"
     "HOTFONTCOLOR=0x778899\r\n"
     "[ZERO]\r\n"
-    "GLYPHMASK=&0000000000120006000000000000000000000000000\r\n";
+    "GLYPHMASK=&0000000000120006000000000000000000000000000\r\n"
+    "SHARED=!BUTTONHUGE.BMP!0!1!0!0000!0000!0000!0000!5\r\n"
+    "WIDE=^0000^0000^0012^0006^0099^0099^0099^0099^2^0^1^1\r\n";
 
 TSyntheticSkin Skin(std::string options = kOptions) {
   TSyntheticSkin s{std::move(options), {}};
@@ -185,6 +187,14 @@ TEST_F(SkinLoaderTest, ElementsTheirImagesFramesAndCornerFlags) {
   EXPECT_EQ(zero.WR, 5);
   EXPECT_EQ(zero.WT, 2);
   EXPECT_EQ(zero.WB, 2);
+  // The same for an image shared with another element: nothing divides by 0.
+  const TsMaskData& shared = Element(sd, u"ZERO", u"SHARED");
+  EXPECT_EQ(shared.Bmp, huge.Bmp);
+  EXPECT_EQ(shared.Width, 36);
+  EXPECT_EQ(shared.WL, 17);
+  EXPECT_EQ(shared.WT, 2);
+  // Margins wider than the frame: the corner scan stays inside it.
+  EXPECT_EQ(Element(sd, u"ZERO", u"WIDE").Cfg, kCfgKeyInCorners);
   // The master's magenta became transparent.
   ASSERT_TRUE(m_->MasterBitmap);
   EXPECT_EQ(m_->MasterBitmap->Pixel(0, 0), kKeyPixel);
@@ -347,7 +357,8 @@ TEST_F(SkinLoaderTest, FolderSkinsReadTheirFilesFromTheirFolder) {
 TEST_F(SkinLoaderTest, ScaledElementStartsAtTheFirstDesignAtOrAboveTheRequest) {
   TSyntheticSkin skin = Skin(
       "[GLOBALINFO]\r\nMASTERBITMAP=MASTER.PNG\r\nX=@0000@0000@0010@0010@1@0\r\n"
-      "X*125=@0010@0010@0022@0022@1@0\r\nX*150=@0020@0020@0035@0035@1@0\r\n");
+      "X*125=@0010@0010@0022@0022@1@0\r\nX*150=@0020@0020@0035@0035@1@0\r\n"
+      "Y*200=@00Z0@0000@0004@0004@1@0\r\n");
   Load(skin);
   TsMaskData md;
   ASSERT_EQ(m_->GetScaledMaskData(u"GLOBALINFO", u"X", md, 120), 0);
@@ -361,6 +372,7 @@ TEST_F(SkinLoaderTest, ScaledElementStartsAtTheFirstDesignAtOrAboveTheRequest) {
   ASSERT_EQ(m_->GetScaledMaskData(u"GLOBALINFO", u"X", md, 96), 0);
   EXPECT_EQ(md.DivPPI, 96);
   EXPECT_EQ(m_->GetScaledMaskData(u"GLOBALINFO", u"NONE", md, 96), -1);
+  EXPECT_EQ(m_->GetScaledMaskData(u"GLOBALINFO", u"Y", md, 192), -1);
   m_->SetActive(false);
   EXPECT_EQ(m_->GetScaledMaskData(u"GLOBALINFO", u"X", md, 96), -1);
 }
