@@ -90,13 +90,21 @@ void OuterColorHalf(TBitmap32& out, int w, int h, TColor left, TColor top, TColo
   TCanvas canvas(out);
   canvas.FillRect({0, 0, w, h / 2}, top);
   canvas.FillRect({0, h / 2, w, h}, bottom);
+  // Filled by pixel centres alone: an outline would step along the diagonals.
+  canvas.Pen.Style = TPenStyle::psClear;
   auto triangle = [&](TColor color, std::vector<TPoint> points) {
     canvas.Brush.Color = color;
-    canvas.Pen.Color = color;
     canvas.Polygon(points);
   };
   triangle(left, {{0, 1}, {w / 2 - 1, h / 2}, {0, h - 2}});
-  triangle(right, {{w - 1, 1}, {w / 2 + 1, h / 2}, {w - 1, h - 2}});
+  // The right edge at w, so that the last column is the triangle's as the
+  // first column is the left one's.
+  triangle(right, {{w, 1}, {w / 2 + 1, h / 2}, {w, h - 2}});
+  // Opaque like the one-colour half: the mask half alone decides what shows.
+  for (int y = 0; y < h; ++y) {
+    TBGRA* row = out.ScanLine(y);
+    for (int x = 0; x < w; ++x) row[x].A = 255;
+  }
 }
 
 }  // namespace qv

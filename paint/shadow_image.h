@@ -21,9 +21,9 @@ enum class TShadowForm {
 TBitmap32 ComputedShadowImage(TColor color, int radius, int offset, TShadowForm form, int blur,
                               int extra_width, int extra_height);
 
-// Fills out (w x h) with an outer effect's colours: all of left, alpha 255,
-// when top is the key colour; otherwise top over the upper half and bottom
-// below, with a left and a right triangle over them.
+// Fills out (w x h), opaque, with an outer effect's colours: all of left when
+// top is the key colour; otherwise top over the upper half and bottom below,
+// with a left and a right triangle over them.
 void OuterColorHalf(TBitmap32& out, int w, int h, TColor left, TColor top, TColor right,
                     TColor bottom);
 

@@ -63,6 +63,7 @@ TEST(OuterColorHalf, OneColourOrFourSides) {
   EXPECT_EQ(rgb(10, 15), 0x00FFFF);  // bottom
   EXPECT_EQ(rgb(1, 8), 0x0000FF);    // left triangle
   EXPECT_EQ(rgb(18, 8), 0xFF0000);   // right triangle
+  EXPECT_EQ(b.Pixel(10, 0).A, 255);
 }
 
 }  // namespace
