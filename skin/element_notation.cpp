@@ -173,8 +173,7 @@ TacElementFields ParseCanonicalElement(ustring_view s) {
   return f;
 }
 
-void ReadElementValue(ustring_view upper_value, TsMaskData& md, ustring* file_name) {
-  const TacElementFields f = ParseCanonicalElement(CanonicalElementText(upper_value));
+void ApplyElementFields(const TacElementFields& f, TsMaskData& md) {
   md.R = f.R;
   md.WL = f.WL;
   md.WT = f.WT;
@@ -184,6 +183,11 @@ void ReadElementValue(ustring_view upper_value, TsMaskData& md, ustring* file_na
   md.MaskType = f.MaskType;
   md.ImgType = f.ImgType;
   md.DrawMode = f.DrawMode;
+}
+
+void ReadElementValue(ustring_view upper_value, TsMaskData& md, ustring* file_name) {
+  const TacElementFields f = ParseCanonicalElement(CanonicalElementText(upper_value));
+  ApplyElementFields(f, md);
   if (file_name) *file_name = f.FileName;
 }
 

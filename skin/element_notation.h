@@ -47,6 +47,9 @@ struct TacElementFields {
 // width divides by it.
 TacElementFields ParseCanonicalElement(ustring_view canonical);
 
+// The fields into the element (rectangle, margins, frames, mask, kind, mode).
+void ApplyElementFields(const TacElementFields& f, TsMaskData& md);
+
 // Both steps, filling the element's geometry fields.
 void ReadElementValue(ustring_view upper_value, TsMaskData& md, ustring* file_name);
 

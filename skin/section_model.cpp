@@ -204,15 +204,7 @@ void ReadSkinElements(const TMemIniFile& ini, TacSkinData& sd, const TElementAcc
       md.Manager = sd.FOwner;
       md.MulPPi = sd.PPI;
       md.DivPPI = chosen->DivPPI;
-      md.R = f.R;
-      md.WL = f.WL;
-      md.WT = f.WT;
-      md.WR = f.WR;
-      md.WB = f.WB;
-      md.ImageCount = f.ImageCount;
-      md.MaskType = f.MaskType;
-      md.ImgType = f.ImgType;
-      md.DrawMode = f.DrawMode;
+      ApplyElementFields(f, md);
       if (accept && !accept(md, f)) continue;
       sd.ma.push_back(std::move(md));
     }

@@ -103,18 +103,6 @@ std::shared_ptr<TBitmap32> CopyOut(const TBitmap32& src, const TRect& r) {
   return out;
 }
 
-void FillFields(TsMaskData& md, const TacElementFields& f) {
-  md.R = f.R;
-  md.WL = f.WL;
-  md.WT = f.WT;
-  md.WR = f.WR;
-  md.WB = f.WB;
-  md.ImageCount = f.ImageCount;
-  md.MaskType = f.MaskType;
-  md.ImgType = f.ImgType;
-  md.DrawMode = f.DrawMode;
-}
-
 // Frame size from the rectangle; margins derived for elements that gave no
 // frame count (their count is already 1, so nothing divides by zero).
 void SetFrameSize(TsMaskData& md) {
@@ -434,45 +422,59 @@ void TacSkinLoader::LoadAllGeneralData() {
   if (sd_.ComboBoxMargin == 1 && sd_.PPI > 143) sd_.ComboBoxMargin = 2;
   sd_.SliderMargin = plain(u"SLIDERMARGIN", 1);
 
-  auto radius = [&](const char16_t* key, int def) {
-    return ScaleEffect(std::clamp(plain(key, def), 0, kMaxEffectRadius));
-  };
   TacOutEffData& sh = sd_.oe[1];
-  sh.WidthL = plain(u"SH_WIDTHL", -1);
-  sh.WidthR = plain(u"SH_WIDTHR", -1);
-  sh.WidthT = plain(u"SH_WIDTHT", -1);
-  sh.WidthB = plain(u"SH_WIDTHB", -1);
-  sh.OffsetL = ScaleEffect(plain(u"SH_OFFSETL", 3));
-  sh.OffsetR = ScaleEffect(plain(u"SH_OFFSETR", 3));
-  sh.OffsetT = ScaleEffect(plain(u"SH_OFFSETT", 2));
-  sh.OffsetB = ScaleEffect(plain(u"SH_OFFSETB", 5));
-  sh.Radius = radius(u"SH_RADIUS_OE", 9);
-  sh.Blur = radius(u"SH_BLUR_OE", 5);
+  ReadOuterEffect(sh, u"SH_", {3, 3, 2, 5, 60});
   sh.ColorL = plain(u"SH_COLORL", 0);
-  sh.ColorT = clKeyColor;
+  sh.ColorT = clKeyColor;  // one colour
   sh.ColorR = sh.ColorB = 0;
-  sh.Opacity = plain(u"SH_OPACITY", 60);
-  sh.Source = plain(u"SH_SOURCE", 2);
   AddOuterEffectMask(1, u"SH_MASK");
 
   TacOutEffData& lo = sd_.oe[0];
+  ReadOuterEffect(lo, u"LO_", {2, 2, 2, 4, 200});
   lo.ColorL = SkinColorToRGB(plain(u"LO_COLORL", 0xFFFFFF), &m_);
   lo.ColorR = SkinColorToRGB(plain(u"LO_COLORR", 0xFFFFFF), &m_);
   lo.ColorT = SkinColorToRGB(plain(u"LO_COLORT", 0), &m_);
   lo.ColorB = SkinColorToRGB(plain(u"LO_COLORB", 0xFFFFFF), &m_);
-  lo.WidthL = plain(u"LO_WIDTHL", -1);
-  lo.WidthR = plain(u"LO_WIDTHR", -1);
-  lo.WidthT = plain(u"LO_WIDTHT", -1);
-  lo.WidthB = plain(u"LO_WIDTHB", -1);
-  lo.OffsetL = ScaleEffect(plain(u"LO_OFFSETL", 2));
-  lo.OffsetR = ScaleEffect(plain(u"LO_OFFSETR", 2));
-  lo.OffsetT = ScaleEffect(plain(u"LO_OFFSETT", 2));
-  lo.OffsetB = ScaleEffect(plain(u"LO_OFFSETB", 4));
-  lo.Radius = radius(u"LO_RADIUS_OE", 9);
-  lo.Blur = radius(u"LO_BLUR_OE", 5);
-  lo.Source = plain(u"LO_SOURCE", 2);
-  lo.Opacity = plain(u"LO_OPACITY", 200);
   AddOuterEffectMask(0, u"LO_MASK");
+}
+
+void TacSkinLoader::ReadOuterEffect(TacOutEffData& e, ustring_view prefix,
+                                    const TOuterDefaults& d) {
+  auto read = [&](const char16_t* key, int def) {
+    return ini_.ReadInteger(kGlobal, ustring(prefix) + key, def);
+  };
+  e.WidthL = read(u"WIDTHL", -1);
+  e.WidthR = read(u"WIDTHR", -1);
+  e.WidthT = read(u"WIDTHT", -1);
+  e.WidthB = read(u"WIDTHB", -1);
+  e.OffsetL = ScaleEffect(read(u"OFFSETL", d.OffsetL));
+  e.OffsetR = ScaleEffect(read(u"OFFSETR", d.OffsetR));
+  e.OffsetT = ScaleEffect(read(u"OFFSETT", d.OffsetT));
+  e.OffsetB = ScaleEffect(read(u"OFFSETB", d.OffsetB));
+  e.Radius = ScaleEffect(std::clamp(read(u"RADIUS_OE", 9), 0, kMaxEffectRadius));
+  e.Blur = ScaleEffect(std::clamp(read(u"BLUR_OE", 5), 0, kMaxEffectRadius));
+  e.Source = read(u"SOURCE", 2);
+  e.Opacity = read(u"OPACITY", d.Opacity);
+}
+
+TsMaskData TacSkinLoader::MaskedColors(const TBitmap32& colors, const TBitmap32& mask,
+                                       ustring class_name, ustring property, int skin_index) {
+  auto bmp = std::make_shared<TBitmap32>(mask.Width(), 2 * mask.Height());
+  CopyRows(colors, *bmp, 0);
+  CopyRows(mask, *bmp, mask.Height());
+  TsMaskData md;
+  md.Bmp = bmp;
+  md.ClassName = std::move(class_name);
+  md.PropertyName = std::move(property);
+  md.R = bmp->BoundsRect();
+  md.ImageCount = 1;
+  md.MaskType = 1;
+  md.DrawMode = 1;
+  md.ImgType = itisaBorder;
+  md.Manager = &m_;
+  md.SkinIndex = skin_index;
+  md.MulPPi = md.DivPPI = sd_.PPI;
+  return md;
 }
 
 void TacSkinLoader::AddOuterEffectMask(int index, const char16_t* mask_key) {
@@ -496,7 +498,7 @@ void TacSkinLoader::AddOuterEffectMask(int index, const char16_t* mask_key) {
     if (!IsElementValue(upper)) return;
     const TacElementFields f = ParseCanonicalElement(CanonicalElementText(upper));
     TsMaskData md;
-    FillFields(md, f);
+    ApplyElementFields(f, md);
     md.ImgType = itisaBorder;
     md.ClassName = kGlobal;
     md.PropertyName = mask_key;
@@ -522,26 +524,12 @@ void TacSkinLoader::AddOuterEffectMask(int index, const char16_t* mask_key) {
     if (e.WidthB == -1) e.WidthB = (h + e.OffsetB - e.OffsetT - 1) / 2;
     TBitmap32 colors;
     OuterColorHalf(colors, w, h, e.ColorL, e.ColorT, e.ColorR, e.ColorB);
-    auto bmp = std::make_shared<TBitmap32>(w, 2 * h);
-    CopyRows(colors, *bmp, 0);
-    CopyRows(shadow, *bmp, h);
-    TsMaskData md;
-    md.Bmp = bmp;
-    md.ClassName = kGlobal;
-    md.PropertyName = mask_key;
-    md.R = bmp->BoundsRect();
-    md.ImageCount = 1;
-    md.MaskType = 1;
-    md.DrawMode = 1;
-    md.ImgType = itisaBorder;
-    md.Manager = &m_;
+    TsMaskData md = MaskedColors(colors, shadow, kGlobal, mask_key, global);
     md.WL = Short(e.WidthL);
     md.WT = Short(e.WidthT);
     md.WR = Short(e.WidthR);
     md.WB = Short(e.WidthB);
-    md.MulPPi = md.DivPPI = sd_.PPI;
-    md.SkinIndex = global;
-    sd_.BmpArray.push_back({sd_.PPI, sd_.PPI, 1, u"OuterCalc", u"", bmp, md.R, md.R});
+    sd_.BmpArray.push_back({sd_.PPI, sd_.PPI, 1, u"OuterCalc", u"", md.Bmp, md.R, md.R});
     e.Mask = static_cast<int>(sd_.ma.size());
     sd_.ma.push_back(std::move(md));
   }
@@ -640,27 +628,15 @@ void TacSkinLoader::AddComputedOuterMask(std::size_t section) {
     OuterColorHalf(colors, w, h, g.OuterColorL, clKeyColor, 0, 0);
   else
     OuterColorHalf(colors, w, h, g.OuterColorL, g.OuterColorT, g.OuterColorR, g.OuterColorB);
-  auto bmp = std::make_shared<TBitmap32>(w, 2 * h);
-  CopyRows(colors, *bmp, 0);
-  CopyRows(shadow, *bmp, h);
-  TsMaskData md;
-  md.Bmp = bmp;
-  md.ClassName = g.ClassName;
-  md.PropertyName = u"OUTERMASK";
-  md.R = bmp->BoundsRect();
-  md.ImageCount = 1;
-  md.MaskType = 1;
-  md.DrawMode = 1;
-  md.ImgType = itisaBorder;
-  md.Manager = &m_;
-  md.SkinIndex = static_cast<int>(section);
-  md.MulPPi = md.DivPPI = sd_.PPI;
+  TsMaskData md =
+      MaskedColors(colors, shadow, g.ClassName, u"OUTERMASK", static_cast<int>(section));
   md.WL = Short((w + o.Left - o.Right) / 2);
   md.WR = Short((w + o.Right - o.Left) / 2);
   md.WT = Short((h + o.Top - o.Bottom) / 2);
   md.WB = Short((h + o.Bottom - o.Top) / 2);
   const int index = static_cast<int>(sd_.ma.size());
-  sd_.BmpArray.push_back({sd_.PPI, sd_.PPI, 1, u"Outer" + IntToStr(index), u"", bmp, md.R, md.R});
+  sd_.BmpArray.push_back(
+      {sd_.PPI, sd_.PPI, 1, u"Outer" + IntToStr(index), u"", md.Bmp, md.R, md.R});
   sd_.ma.push_back(std::move(md));
   g.OuterMask = index;
 }
@@ -785,7 +761,7 @@ int GetScaledMaskData(TsSkinManager& m, ustring_view section, ustring_view prop,
     return -1;  // a lookup reports nothing, whatever the text holds
   }
   TsMaskData out;
-  FillFields(out, f);
+  ApplyElementFields(f, out);
   out.ClassName = ustring(section);
   out.PropertyName = ustring(prop);
   out.SkinIndex = 0;

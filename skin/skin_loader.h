@@ -62,6 +62,14 @@ class TacSkinLoader {
   int ScaledGlobalInt(ustring_view key, int def, const TsMaskData* element = nullptr) const;
 
  private:
+  struct TOuterDefaults {
+    int OffsetL, OffsetR, OffsetT, OffsetB, Opacity;
+  };
+  // The keys of an outer effect ("SH_" shadow, "LO_" light outline) but its colours.
+  void ReadOuterEffect(TacOutEffData& e, ustring_view prefix, const TOuterDefaults& d);
+  // An element of colors over its mask, one frame, stretched.
+  TsMaskData MaskedColors(const TBitmap32& colors, const TBitmap32& mask, ustring class_name,
+                          ustring property, int skin_index);
   void AddOuterEffectMask(int index, const char16_t* mask_key);
   void AddComputedOuterMask(std::size_t section);
   int ScaleEffect(int n) const;

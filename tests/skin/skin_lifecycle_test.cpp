@@ -6,6 +6,7 @@
 
 #include "platform/component/reader.h"
 #include "platform/text/text.h"
+#include "skin/sys_colors.h"
 #include "tests/skin/skin_fixture.h"
 
 namespace qv {
@@ -113,6 +114,10 @@ TEST_F(SkinLifecycleTest, ChangesLoadAndReportTheSkin) {
   EXPECT_EQ(loads_, 1);
   EXPECT_EQ(activations, 1);
   EXPECT_EQ(after_, 1);
+  // System colours and named codes through the default manager's skin.
+  EXPECT_EQ(SkinColorToRGB(clBtnFace), m_->Palette[pcMainColor]);
+  EXPECT_EQ(SkinColorToRGB(static_cast<TColor>(0xFF004C4Cu), m_.get()),
+            m_->Palette[pcEditText_Warning]);
   // Turning skinning off drops the skin; on again loads it again.
   int deactivations = 0;
   m_->OnDeactivate = [&](TObject*) { ++deactivations; };
@@ -120,6 +125,8 @@ TEST_F(SkinLifecycleTest, ChangesLoadAndReportTheSkin) {
   EXPECT_FALSE(m_->IsActive());
   EXPECT_FALSE(m_->MasterBitmap);
   EXPECT_EQ(deactivations, 1);
+  EXPECT_EQ(SkinColorToRGB(clBtnFace), DefaultSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(SkinColorToRGB(static_cast<TColor>(0xFF004C4Cu)), 0x004C4C);
   m_->SetActive(true);
   EXPECT_TRUE(m_->IsActive());
   EXPECT_EQ(loads_, 2);
