@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/controls/flat_look.h"
+#include "platform/look/plain_look.h"
 #include "platform/text/text.h"
 #include "platform/window/keys.h"
 #include "platform/window/messages.h"
