@@ -62,9 +62,10 @@ function(qv_platform_layer name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# qv_tests(LABEL [DEPS lib...] [EXTRA_LABELS l...])
+# qv_tests(LABEL [DEPS lib...])
 # Every *_test.cpp in the current folder becomes one GoogleTest executable,
-# labelled LABEL; files named *_display_test.cpp also carry the label "display"
+# test_LABEL_<file stem>, labelled LABEL (the folder's name; platform_<folder>
+# below tests/platform); files named *_display_test.cpp also carry the label "display"
 # and take turns on the X server, whose one pointer they all move.
 function(qv_tests label)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})

@@ -2,7 +2,7 @@
 // the click rule, hot tracking, letting go on focus loss, the third state,
 // which state changes fire OnClick, the mirrored layout and automatic size.
 #include "platform/controls/checkbox.h"
-#include "tests/platform/controls_fixture.h"
+#include "tests/platform/controls/controls_fixture.h"
 
 namespace qv {
 namespace {

@@ -4,7 +4,7 @@
 #include "platform/controls/button.h"
 #include "platform/controls/checkbox.h"
 #include "platform/controls/flat_look.h"
-#include "tests/platform/controls_fixture.h"
+#include "tests/platform/controls/controls_fixture.h"
 
 namespace qv {
 namespace {
