@@ -61,7 +61,7 @@ void TCustomButton::CMTextChanged(TMessage& m) {
 void TCustomButton::Paint() {
   TCanvas& c = *Canvas();
   const TFlatState s = DrawState();
-  DrawFlatButtonFace(c, ClientRect(), s);
+  DrawButtonFace(c, ClientRect(), s);
   PaintContent(c, s);
 }
 

@@ -23,6 +23,9 @@ TFlatPalette FlatPalette() {
   p.AccentText = ColorToRGB(clHighlightText);
   p.Text = ColorToRGB(clBtnText);
   p.GrayText = ColorToRGB(clGrayText);
+  p.Highlight = ColorToRGB(clBtnHighlight);
+  p.Light = ColorToRGB(cl3DLight);
+  p.DarkShadow = ColorToRGB(cl3DDkShadow);
   // Hot and pressed faces lean towards the accent, so the look follows the
   // system colours instead of carrying colours of its own.
   p.FaceHot = FlatMix(p.Accent, p.Window, 40);
@@ -32,10 +35,20 @@ TFlatPalette FlatPalette() {
   return p;
 }
 
-TFont FlatFont() {
+TFont FlatFont(int ppi, TScaleRounding rounding) {
   TFont f;
   f.Name = u"Tahoma";
-  f.Height = -11;
+  f.Height = ScaleDesigned(-11, ppi, rounding);
+  f.PixelsPerInch = ppi;
+  return f;
+}
+
+TFont CaptionFont(int ppi) {
+  TFont f;
+  f.Name = u"Tahoma";
+  f.Height = ScaleDesigned(-13, ppi, TScaleRounding::TowardZero);
+  f.PixelsPerInch = ppi;
+  f.Color = clCaptionText;
   return f;
 }
 
@@ -48,9 +61,38 @@ void DrawFlatFrame(TCanvas& c, const TRect& r, TColor color) {
   c.FrameRect(r, ColorToRGB(color));
 }
 
-void DrawFlatButtonFace(TCanvas& c, const TRect& r, const TFlatState& s) {
+void DrawBevel(TCanvas& c, const TRect& r, TColor top_left, TColor bottom_right) {
+  c.FillRect({r.Left, r.Top, r.Right, r.Top + 1}, top_left);
+  c.FillRect({r.Left, r.Top, r.Left + 1, r.Bottom}, top_left);
+  c.FillRect({r.Left, r.Bottom - 1, r.Right, r.Bottom}, bottom_right);
+  c.FillRect({r.Right - 1, r.Top, r.Right, r.Bottom}, bottom_right);
+}
+
+namespace {
+
+void DrawRaisedFace(TCanvas& c, TRect r, const TFlatState& s, const TFlatPalette& p) {
+  c.FillRect(r, p.Face);
+  TColor dark = p.DarkShadow;
+  if (s.Default) {
+    c.FrameRect(r, p.DarkShadow);
+    r = r.Inflate(-1, -1);
+    dark = p.Border;
+  }
+  if (s.Pressed)
+    DrawBevel(c, r, dark, p.Highlight);
+  else
+    DrawBevel(c, r, p.Highlight, dark);
+}
+
+}  // namespace
+
+void DrawButtonFace(TCanvas& c, const TRect& r, const TFlatState& s, TButtonLook look) {
   if (r.IsEmpty()) return;
   const TFlatPalette p = FlatPalette();
+  if (look == TButtonLook::Raised) {
+    DrawRaisedFace(c, r, s, p);
+    return;
+  }
   TColor face = p.Face;
   TColor border = p.Border;
   if (!s.Enabled) {
@@ -110,6 +152,38 @@ void DrawFlatArrow(TCanvas& c, const TRect& r, TFlatArrow direction, TColor colo
         c.FillRect({cx + size / 2 - i, cy - half, cx + size / 2 - i + 1, cy + half + 1}, col);
         break;
     }
+  }
+}
+
+void DrawCommandGlyph(TCanvas& c, const TRect& g, TCommandGlyph glyph, TColor ink, int thickness) {
+  if (g.IsEmpty()) return;
+  const int t = std::max(1, thickness);
+  switch (glyph) {
+    case TCommandGlyph::Minimize:
+      c.FillRect({g.Left, g.Bottom - 2 * t, g.Right, g.Bottom}, ink);
+      break;
+    case TCommandGlyph::Maximize:
+      c.FrameRect(g, ink);
+      c.FillRect({g.Left, g.Top, g.Right, g.Top + 2 * t}, ink);
+      break;
+    case TCommandGlyph::Restore: {
+      // A window in front of another, offset by a third.
+      const int d = std::max(2, g.Width() / 3);
+      const TRect back{g.Left + d, g.Top, g.Right, g.Bottom - d};
+      const TRect front{g.Left, g.Top + d, g.Right - d, g.Bottom};
+      c.FillRect({back.Left, back.Top, back.Right, back.Top + t}, ink);
+      c.FillRect({back.Right - t, back.Top, back.Right, back.Bottom}, ink);
+      c.FrameRect(front, ink);
+      c.FillRect({front.Left, front.Top, front.Right, front.Top + t}, ink);
+      break;
+    }
+    case TCommandGlyph::Close:
+      // Two diagonals, one step a row.
+      for (int i = 0; i < g.Width(); ++i) {
+        c.FillRect({g.Left + i, g.Top + i, g.Left + i + t + 1, g.Top + i + 1}, ink);
+        c.FillRect({g.Right - i - t - 1, g.Top + i, g.Right - i, g.Top + i + 1}, ink);
+      }
+      break;
   }
 }
 
