@@ -9,6 +9,7 @@
 #include "platform/component/wincontrol.h"
 #include "platform/window/input.h"
 #include "platform/window/keys.h"
+#include "platform/window/messages.h"
 #include "platform/window/paint.h"
 
 namespace qv {
@@ -266,6 +267,7 @@ void TControl::Dispatch(TMessage& m) {
       MouseUp(TMouseButton::mbMiddle, ShiftStateFromKeys(m.WParam), p.X, p.Y);
       return;
     case WM_MOUSEMOVE:
+      SetHotPart(ClientRect().Contains(p) ? PartAt(p) : -1);
       MouseMove(ShiftStateFromKeys(m.WParam), p.X, p.Y);
       return;
     case CM_VISIBLECHANGED:
@@ -290,10 +292,22 @@ void TControl::Dispatch(TMessage& m) {
       CMParentColorChanged(m);
       return;
     case CM_MOUSEENTER:
+      if (!mouse_in_) {
+        mouse_in_ = true;
+        StateChanged();
+      }
       CMMouseEnter(m);
       return;
     case CM_MOUSELEAVE:
+      if (mouse_in_ || hot_part_ != -1) {
+        mouse_in_ = false;
+        hot_part_ = -1;
+        StateChanged();
+      }
       CMMouseLeave(m);
+      return;
+    case CM_HITTEST:
+      CMHitTest(m);
       return;
     case WM_CANCELMODE:
     case CM_CANCELMODE:
@@ -332,7 +346,7 @@ void TControl::CMVisibleChanged(TMessage&) {
   if (visible_ && Showing()) Invalidate();
 }
 
-void TControl::CMEnabledChanged(TMessage&) { Invalidate(); }
+void TControl::CMEnabledChanged(TMessage&) { StateChanged(); }
 void TControl::CMTextChanged(TMessage&) { Invalidate(); }
 void TControl::CMFontChanged(TMessage&) { Invalidate(); }
 void TControl::CMColorChanged(TMessage&) { Invalidate(); }
@@ -359,6 +373,34 @@ void TControl::CMMouseEnter(TMessage&) {
 void TControl::CMMouseLeave(TMessage&) {
   if (OnMouseLeave) OnMouseLeave(this);
 }
+
+void TControl::CMHitTest(TMessage& m) { m.Result = HTCLIENT; }
+
+int TControl::PartAt(TPoint) const { return -1; }
+
+void TControl::SetHotPart(int part) {
+  if (part == hot_part_) return;
+  hot_part_ = part;
+  StateChanged();
+}
+
+TPaintState TControl::PaintState() const {
+  TPaintState s;
+  s.Enabled = IsEnabledInTree();
+  s.Hot = mouse_in_ && s.Enabled;
+  return s;
+}
+
+void TControl::PaintParts(TCanvas& canvas) {
+  const TPaintState s = PaintState();
+  PaintFace(canvas, s);
+  PaintContent(canvas, s);
+  PaintFocus(canvas, s);
+}
+
+void TControl::PaintFace(TCanvas&, const TPaintState&) {}
+void TControl::PaintContent(TCanvas&, const TPaintState&) {}
+void TControl::PaintFocus(TCanvas&, const TPaintState&) {}
 
 void TControl::Invalidate() {
   if (!parent_ || !parent_->HandleAllocated()) return;

@@ -5,7 +5,7 @@
 
 namespace qv {
 
-void DrawFlatFieldBox(TCanvas& c, const TRect& r, const TFlatState& s, TColor fill) {
+void DrawFlatFieldBox(TCanvas& c, const TRect& r, const TPaintState& s, TColor fill) {
   if (r.IsEmpty()) return;
   const TFlatPalette p = FlatPalette();
   TColor border = p.Border;
@@ -20,7 +20,7 @@ void DrawFlatFieldBox(TCanvas& c, const TRect& r, const TFlatState& s, TColor fi
   c.FrameRect(r, border);
 }
 
-void DrawFlatFieldButton(TCanvas& c, const TRect& r, TFlatArrow arrow, const TFlatState& s) {
+void DrawFlatFieldButton(TCanvas& c, const TRect& r, TFlatArrow arrow, const TPaintState& s) {
   if (r.IsEmpty()) return;
   const TFlatPalette p = FlatPalette();
   TColor face = p.Face;
@@ -34,7 +34,7 @@ void DrawFlatFieldButton(TCanvas& c, const TRect& r, TFlatArrow arrow, const TFl
   DrawFlatArrow(c, {r.Left + 1, r.Top, r.Right, r.Bottom}, arrow, s.Enabled ? p.Text : p.GrayText);
 }
 
-void DrawFlatCheckBox(TCanvas& c, const TRect& box, int check_state, const TFlatState& s) {
+void DrawFlatCheckBox(TCanvas& c, const TRect& box, int check_state, const TPaintState& s) {
   if (box.IsEmpty()) return;
   const TFlatPalette p = FlatPalette();
   TColor fill = s.Enabled ? p.Window : p.Face;

@@ -70,7 +70,7 @@ void DrawBevel(TCanvas& c, const TRect& r, TColor top_left, TColor bottom_right)
 
 namespace {
 
-void DrawRaisedFace(TCanvas& c, TRect r, const TFlatState& s, const TFlatPalette& p) {
+void DrawRaisedFace(TCanvas& c, TRect r, const TPaintState& s, const TFlatPalette& p) {
   c.FillRect(r, p.Face);
   TColor dark = p.DarkShadow;
   if (s.Default) {
@@ -86,7 +86,7 @@ void DrawRaisedFace(TCanvas& c, TRect r, const TFlatState& s, const TFlatPalette
 
 }  // namespace
 
-void DrawButtonFace(TCanvas& c, const TRect& r, const TFlatState& s, TButtonLook look) {
+void DrawButtonFace(TCanvas& c, const TRect& r, const TPaintState& s, TButtonLook look) {
   if (r.IsEmpty()) return;
   const TFlatPalette p = FlatPalette();
   if (look == TButtonLook::Raised) {

@@ -10,17 +10,9 @@
 #include "platform/density.h"
 #include "platform/font.h"
 #include "platform/geometry.h"
+#include "platform/look/paint_state.h"
 
 namespace qv {
-
-// The interaction state a control paints in.
-struct TFlatState {
-  bool Enabled = true;
-  bool Hot = false;      // pointer over it
-  bool Pressed = false;  // held down
-  bool Focused = false;
-  bool Default = false;  // the default button of its form
-};
 
 // Colours of the plain look, all plain RGB.
 struct TFlatPalette {
@@ -71,7 +63,7 @@ enum class TButtonLook {
 // button gets an accent outline, the default button a double one. Raised:
 // the face colour inside a bevel that sinks while pressed; the default button
 // is framed in the dark shadow colour.
-void DrawButtonFace(TCanvas& c, const TRect& r, const TFlatState& s,
+void DrawButtonFace(TCanvas& c, const TRect& r, const TPaintState& s,
                     TButtonLook look = TButtonLook::Flat);
 
 enum class TFlatArrow { Up, Down, Left, Right };

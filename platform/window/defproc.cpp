@@ -56,7 +56,7 @@ namespace {
 void DrawCaptionButton(TCanvas& c, const TRect& r, TCommandGlyph glyph, bool pressed,
                        bool enabled) {
   if (r.IsEmpty()) return;
-  TFlatState s;
+  TPaintState s;
   s.Enabled = enabled;
   s.Pressed = pressed;
   DrawButtonFace(c, r, s, TButtonLook::Raised);

@@ -119,7 +119,7 @@ void Paint(HWND h) {
     // The button: raised, sunken while held, with the default frame.
     const TRect b = s->button;
     const bool down = s->pressed && s->over;
-    TFlatState state;
+    TPaintState state;
     state.Pressed = down;
     state.Default = true;
     DrawButtonFace(c, b, state, TButtonLook::Raised);

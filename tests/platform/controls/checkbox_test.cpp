@@ -47,9 +47,9 @@ TEST_F(CheckBoxTest, HotFollowsThePointerAndLosingFocusLetsGoOfSpace) {
   auto* other = Make<TCheckBox>(form.get(), Bounds(10, 40, 120, 17));
   Show();
   MoveTo(c, {5, 8});
-  EXPECT_TRUE(c->Hot());
+  EXPECT_TRUE(c->MouseInControl());
   MoveTo(c, {300, 200});
-  EXPECT_FALSE(c->Hot());
+  EXPECT_FALSE(c->MouseInControl());
 
   c->SetFocus();
   headless->KeyDown(VK_SPACE);

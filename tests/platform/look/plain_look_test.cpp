@@ -21,7 +21,7 @@ class PlainLook : public ::testing::Test {
 
 TEST_F(PlainLook, RaisedFaceSinksWhenPressedAndFramesTheDefaultButton) {
   const TRect r{2, 2, 18, 10};
-  TFlatState s;
+  TPaintState s;
   Clear();
   DrawButtonFace(canvas, r, s, TButtonLook::Raised);
   EXPECT_EQ(At(2, 2), p.Highlight);
@@ -51,7 +51,7 @@ TEST_F(PlainLook, RaisedFaceSinksWhenPressedAndFramesTheDefaultButton) {
 
 TEST_F(PlainLook, FlatFaceShowsStateInFillAndOutline) {
   const TRect r{0, 0, 20, 12};
-  TFlatState s;
+  TPaintState s;
   s.Default = true;
   DrawButtonFace(canvas, r, s);
   EXPECT_EQ(At(0, 0), p.Accent);
