@@ -391,6 +391,41 @@ TPaintState TControl::PaintState() const {
   return s;
 }
 
+void TControl::ScaleBy(int m, int d) {
+  if (m == d || m <= 0 || d <= 0) return;
+  const bool outer = !(ControlState & csScaling);
+  ControlState |= csScaling;
+  try {
+    ChangeScale(m, d);
+  } catch (...) {
+    if (outer) ControlState &= ~static_cast<unsigned>(csScaling);
+    throw;
+  }
+  if (outer) ControlState &= ~static_cast<unsigned>(csScaling);
+}
+
+bool TControl::Scaling() const {
+  for (const TControl* c = this; c; c = c->parent_)
+    if (c->ControlState & csScaling) return true;
+  return false;
+}
+
+void TControl::ChangeScale(int m, int d) {
+  auto scale = [m, d](int v) { return MulDiv(v, m, d); };
+  SetMargins(
+      {scale(margins_.Left), scale(margins_.Top), scale(margins_.Right), scale(margins_.Bottom)});
+  if (!parent_font_) ChangeFont([&](TFont& f) { f.Height = scale(f.Height); });
+  // The anchor rule scales with the bounds instead of being taken anew
+  // against a parent that may not have its new size yet.
+  ControlState |= csAligning;
+  SetBounds(scale(left_), scale(top_), scale(width_), scale(height_));
+  ControlState &= ~static_cast<unsigned>(csAligning);
+  anchor_origin_ = {scale(anchor_origin_.Left), scale(anchor_origin_.Top),
+                    scale(anchor_origin_.Right), scale(anchor_origin_.Bottom)};
+  if (anchor_parent_size_.cx >= 0)
+    anchor_parent_size_ = {scale(anchor_parent_size_.cx), scale(anchor_parent_size_.cy)};
+}
+
 void TControl::PaintParts(TCanvas& canvas) {
   const TPaintState s = PaintState();
   PaintFace(canvas, s);

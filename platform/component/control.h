@@ -69,6 +69,7 @@ enum TControlStateFlag : unsigned {
   csCustomPaint = 1u << 8,
   csDestroyingHandle = 1u << 9,
   csAligning = 1u << 14,
+  csScaling = 1u << 15,  // ScaleBy is running over this control and everything on it
 };
 using TControlState = unsigned;
 
@@ -216,6 +217,13 @@ class TControl : public TComponent {
   // reads. The base fills Enabled and Hot; controls add what they have.
   virtual TPaintState PaintState() const;
 
+  // --- density
+  // Rescales the control and everything on it from d to m pixels per inch
+  // (a length l becomes MulDiv(l, m, d)) through ChangeScale; nothing when
+  // m equals d. Forms call it at creation and when the screen's density
+  // changes (TCustomForm::ScaleForPPI).
+  void ScaleBy(int m, int d);
+
  protected:
   // Which part of the control is at a client point inside it, for controls
   // with parts that light up on their own (a combo box's button, the spin
@@ -227,6 +235,16 @@ class TControl : public TComponent {
   virtual void StateChanged() { Invalidate(); }
   // Sets the hot part (the framework does, from the pointer), announcing a change.
   void SetHotPart(int part);
+
+  // What the control owns at a new density (see ScaleBy): the base scales
+  // its bounds, margins, anchor rule and own font; a control adds its other
+  // lengths (a track bar's thumb) and fits itself to its scaled font at the
+  // end (labels, auto-sized check boxes). Windowed controls scale their
+  // children after themselves, with their alignment held until all is done.
+  virtual void ChangeScale(int m, int d);
+  // A rescale runs over this control (on it or a parent): fits that follow a
+  // font change wait for the control's own ChangeScale.
+  bool Scaling() const;
 
   // --- the paint protocol. PaintParts runs the three parts with
   // PaintState(), in this order; a subclass replaces one and keeps the others.

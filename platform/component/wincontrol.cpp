@@ -327,6 +327,17 @@ void TWinControl::EnableAlign() {
     Realign();
 }
 
+void TWinControl::ChangeScale(int m, int d) {
+  DisableAlign();
+  TControl::ChangeScale(m, d);
+  ScaleControls(m, d);
+  EnableAlign();
+}
+
+void TWinControl::ScaleControls(int m, int d) {
+  for (TControl* c : std::vector<TControl*>(controls_)) c->ChangeScale(m, d);
+}
+
 void TWinControl::AlignControls(TControl* /*control*/, TRect& rect) {
   DisableAlign();
   auto place = [&](TControl* c, int l, int t, int w, int h) {

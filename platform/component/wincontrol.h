@@ -124,6 +124,11 @@ class TWinControl : public TControl {
   virtual void DoEnter();
   virtual void DoExit();
 
+  // Itself first, then its children, aligning them once at the end.
+  void ChangeScale(int m, int d) override;
+  // Every child's ChangeScale.
+  void ScaleControls(int m, int d);
+
   virtual void CMDialogKey(TMessage& m);
   void CMVisibleChanged(TMessage& m) override;
   void CMEnabledChanged(TMessage& m) override;

@@ -118,9 +118,15 @@ void TCustomCheckBox::CMTextChanged(TMessage& m) {
   Invalidate();
 }
 
+void TCustomCheckBox::ChangeScale(int m, int d) {
+  TPressableControl::ChangeScale(m, d);
+  AdjustSize();
+}
+
 void TCustomCheckBox::CMFontChanged(TMessage& m) {
   TPressableControl::CMFontChanged(m);
-  AdjustSize();
+  // While the form scales, the box fits itself once its bounds are scaled.
+  if (!Scaling()) AdjustSize();
   Invalidate();
 }
 

@@ -62,6 +62,8 @@ class TCustomCheckBox : public TPressableControl {
   virtual void AdjustSize();
 
   void Loaded() override;
+  // Scaled bounds, then fitted to the scaled font.
+  void ChangeScale(int m, int d) override;
   // Space, or a mouse release over the control, toggles.
   void Released(bool by_key, bool over) override;
   void CMTextChanged(TMessage& m) override;

@@ -138,9 +138,15 @@ void TCustomLabel::CMTextChanged(TMessage& m) {
   Invalidate();
 }
 
+void TCustomLabel::ChangeScale(int m, int d) {
+  TGraphicControl::ChangeScale(m, d);
+  AdjustBounds();
+}
+
 void TCustomLabel::CMFontChanged(TMessage& m) {
   TGraphicControl::CMFontChanged(m);
-  AdjustBounds();
+  // While the form scales, the label fits itself once its bounds are scaled.
+  if (!Scaling()) AdjustBounds();
   Invalidate();
 }
 

@@ -43,6 +43,8 @@ class TCustomLabel : public TGraphicControl {
   // The flags of the current properties, without the vertical layout.
   unsigned DrawTextFlags() const;
   void Loaded() override;
+  // Scaled bounds, then fitted to the scaled font.
+  void ChangeScale(int m, int d) override;
   void CMTextChanged(TMessage& m) override;
   void CMFontChanged(TMessage& m) override;
 

@@ -93,6 +93,11 @@ void TTrackBar::SetThumbLength(int v) {
   Invalidate();
 }
 
+void TTrackBar::ChangeScale(int m, int d) {
+  TCustomControl::ChangeScale(m, d);
+  SetThumbLength(MulDiv(thumb_length_, m, d));
+}
+
 void TTrackBar::SetTick(int value) {
   if (value <= min_ || value >= max_) return;
   if (std::find(ticks_.begin(), ticks_.end(), value) != ticks_.end()) return;

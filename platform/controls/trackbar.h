@@ -91,6 +91,8 @@ class TTrackBar : public TCustomControl {
   virtual void PaintTicks(TCanvas& c, const TPaintState& s);
   virtual void PaintThumb(TCanvas& c, const TPaintState& s);
   virtual void Changed();
+  // The thumb's length is a length too.
+  void ChangeScale(int m, int d) override;
 
   void MouseDown(TMouseButton b, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
