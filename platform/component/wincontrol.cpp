@@ -657,6 +657,10 @@ void TWinControl::Dispatch(TMessage& m) {
     case WM_PAINT:
       PaintHandler(m);
       return;
+    case WM_PRINTCLIENT:
+      // Printing into a given canvas: painted as for WM_PAINT with it.
+      if (m.WParam) PaintHandler(m);
+      return;
     case WM_ERASEBKGND:
       EraseBackground(m);
       return;

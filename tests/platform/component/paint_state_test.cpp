@@ -97,6 +97,18 @@ TEST_F(PaintStateTest, PaintRunsFaceContentAndFocusWithOneState) {
   EXPECT_EQ(PixelAt(box, {20, 10}), clRed);
 }
 
+TEST_F(PaintStateTest, PrintingPaintsTheControlIntoTheGivenCanvas) {
+  auto* box = Make<TWindowed>(form.get(), Bounds(10, 10, 40, 20));
+  Show();
+  TBitmap32 target(40, 20);
+  target.Fill({0, 0, 0, 255});
+  TCanvas canvas(target);
+  SendMessage(box->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(&canvas),
+              PRF_CLIENT | PRF_ERASEBKGND);
+  EXPECT_EQ(canvas.GetPixel(20, 10), clRed);
+  EXPECT_EQ(box->log.back(), "focus");
+}
+
 TEST_F(PaintStateTest, AWindowlessControlCanLetTheMouseThroughToWhatLiesUnder) {
   auto* under = Make<TWindowless>(form.get(), Bounds(10, 10, 60, 30));
   auto* over = Make<TWindowless>(form.get(), Bounds(10, 10, 60, 30));
