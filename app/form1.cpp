@@ -12,6 +12,7 @@
 #include "platform/controls/edit_classes.h"
 #include "platform/controls/standard_controls.h"
 #include "site/site_classes.h"
+#include "skin/skin_manager.h"
 
 namespace qv {
 
@@ -21,6 +22,7 @@ void RegisterForm1Classes() {
     RegisterEditControls();
     RegisterSiteClasses();
     RegisterAlphaImageListClasses();
+    RegisterSkinManagerClasses();
     // A fetch keeps the window serviced by handling its pending messages.
     TIdAntiFreeze::SetApplicationHook([] { Application().ProcessMessages(); });
     RegisterComponentClass<TForm1>("TForm1", "TForm");
@@ -59,6 +61,7 @@ void TForm1::BindFields() {
   QV_BIND(sBitBtn3);
   QV_BIND(sBitBtn4);
   QV_BIND(sBitBtn5);
+  QV_BIND(sSkinManager1);
   QV_BIND(sAlphaImageList1);
   QV_BIND(IdHTTP1);
   QV_BIND(IdAntiFreeze1);

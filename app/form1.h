@@ -27,6 +27,8 @@
 
 namespace qv {
 
+class TsSkinManager;
+
 // Name of the embedded window description.
 inline constexpr std::string_view kForm1Resource = "forms/Form1.qvd";
 
@@ -49,6 +51,7 @@ class TForm1 : public TForm {
   TBitBtn* sBitBtn3 = nullptr;  // "Сайт разработчика"
   TBitBtn* sBitBtn4 = nullptr;  // "Выйти"
   TBitBtn* sBitBtn5 = nullptr;  // "Сайт игры"
+  TsSkinManager* sSkinManager1 = nullptr;
   TImageList* sAlphaImageList1 = nullptr;
   TIdHTTP* IdHTTP1 = nullptr;
   TIdAntiFreeze* IdAntiFreeze1 = nullptr;

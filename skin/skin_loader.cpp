@@ -703,8 +703,11 @@ void TacSkinLoader::InitSkinParams(bool build_palette) {
   TBitmap32* master = build_palette ? m_.MasterBitmap.get() : nullptr;
   // Densities loaded later cut their pieces from the pixels as read.
   if (master && !settings.Empty()) m_.master_source_ = std::make_unique<TBitmap32>(*master);
-  ApplySkinTransforms(settings, {master, &sd_, build_palette ? &m_.SkinCommonInfo : nullptr,
-                                 build_palette ? &m_.Palette : nullptr});
+  // Later densities read BIKeepHUE too (the palette, not passed, keeps the
+  // shadow colour as it is), and take their kept glyphs from the pixels as read.
+  ApplySkinTransforms(settings,
+                      {master, &sd_, &m_.SkinCommonInfo, build_palette ? &m_.Palette : nullptr,
+                       build_palette ? nullptr : m_.MasterSource()});
   if (build_palette)
     for (std::size_t i = 0; i < m_.Brushes.size(); ++i) m_.Brushes[i] = {m_.Palette[i]};
 }

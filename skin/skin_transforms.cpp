@@ -157,6 +157,7 @@ struct TTargets {
   TacSkinData* Data;  // null when absent or already transformed
   TacSkinCommonInfo* Common;
   TacPaletteArray* Palette;
+  const TBitmap32* MasterAsRead;
 };
 
 void PaletteAndShadow(const TTargets& t, const TColorOp& op) {
@@ -207,6 +208,18 @@ void Hue(const TTargets& t, int d) {
     Restore(saved);
   }
   if (t.Data == nullptr) return;
+  if (!t.Master && t.MasterAsRead)
+    for (int i : kept) {
+      TsMaskData& md = t.Data->ma[static_cast<std::size_t>(i)];
+      const TRect r = IntersectRect(md.R, t.MasterAsRead->BoundsRect());
+      if (md.Bmp || r != md.R || r.IsEmpty()) continue;
+      auto own = std::make_shared<TBitmap32>(r.Width(), r.Height());
+      for (int y = 0; y < r.Height(); ++y)
+        std::memcpy(own->ScanLine(y), t.MasterAsRead->ScanLine(r.Top + y) + r.Left,
+                    static_cast<std::size_t>(r.Width()) * sizeof(TBGRA));
+      md.Bmp = std::move(own);
+      md.R = md.Bmp->BoundsRect();
+    }
   std::vector<const TBitmap32*> exempt;
   for (int i : kept)
     if (t.Data->ma[i].Bmp) exempt.push_back(t.Data->ma[i].Bmp.get());
@@ -223,7 +236,8 @@ void Hue(const TTargets& t, int d) {
 
 void ApplySkinTransforms(const TSkinTransformSettings& s, const TSkinTransformTarget& target) {
   TacSkinData* fresh = target.Data && !target.Data->ColorsTransformed ? target.Data : nullptr;
-  const TTargets t{target.Master, target.Data, fresh, target.Common, target.Palette};
+  const TTargets t{target.Master, target.Data,    fresh,
+                   target.Common, target.Palette, target.MasterAsRead};
   if (s.HueOffset != 0) {
     Hue(t, s.HueOffset);
     PaletteAndShadow(t, [d = s.HueOffset](TColor c) { return HueColor(c, d); });

@@ -30,6 +30,10 @@ struct TSkinTransformTarget {
   // Pass it only with the load that built it, and build it from colours not
   // yet transformed.
   TacPaletteArray* Palette = nullptr;
+  // A further load (no Master) that cuts title glyphs kept by BIKeepHUE out of
+  // an already transformed master gives them own copies of these pixels, the
+  // master as read, so that they keep their colours at every density.
+  const TBitmap32* MasterAsRead = nullptr;
 };
 
 // Hue, then saturation, then brightness; a setting of 0 skips its step. The

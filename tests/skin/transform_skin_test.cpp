@@ -143,6 +143,38 @@ TEST(TransformSkin, TitleGlyphsKeepTheirHue) {
   }
 }
 
+// A density loaded after the first finds the master already transformed
+// around the first density's glyphs: its own kept glyphs cut from the master
+// take copies of the pixels as read, and the others stay where they are.
+TEST(TransformSkin, AFurtherDensityKeepsItsTitleGlyphsFromTheMasterAsRead) {
+  Loaded first;
+  first.ci.BIKeepHUE = 2;
+  first.AddElement(u"GLOBALINFO", u"BICONCLOSE", Bounds(0, 10, 5, 5), 0);
+  const TBitmap32 as_read = first.master;
+  ApplySkinTransforms({240, 0, 0}, first.All());
+  const TBGRA blue{255, 0, 0, 255};
+  ASSERT_EQ(first.master.Pixel(2, 12), kRed);
+  ASSERT_EQ(first.master.Pixel(22, 12), blue);
+
+  TacSkinData second(nullptr, 192);
+  for (const auto& [name, r] : {std::pair{u"BICONCLOSE", Bounds(20, 10, 10, 10)},
+                                std::pair{u"BICONMIN", Bounds(30, 10, 10, 10)}}) {
+    TsMaskData m;
+    m.ClassName = u"GLOBALINFO";
+    m.PropertyName = name;
+    m.R = r;
+    second.ma.push_back(m);
+  }
+  ApplySkinTransforms({240, 0, 0}, {nullptr, &second, &first.ci, nullptr, &as_read});
+  const TsMaskData& close = second.ma[0];
+  ASSERT_TRUE(close.Bmp);
+  EXPECT_EQ(close.R, Rect(0, 0, 10, 10));
+  EXPECT_EQ(close.Bmp->Pixel(5, 5), kRed);
+  EXPECT_FALSE(second.ma[1].Bmp);  // not kept: the transformed master serves
+  EXPECT_EQ(second.ma[1].R, Bounds(30, 10, 10, 10));
+  EXPECT_EQ(first.master.Pixel(22, 12), blue);  // the master is not touched again
+}
+
 TEST(TransformSkin, MaskHalvesStayAsLoaded) {
   for (TSkinTransformSettings set :
        {TSkinTransformSettings{0, 100, 0}, TSkinTransformSettings{0, -100, 0},

@@ -1,13 +1,23 @@
 // The control gallery: every text-entry sample really reaches each state
 // through its synthetic input, and the scenes hold the open drop-down list
-// (hover highlight, scroll bar) together with its combo box.
+// (hover highlight, scroll bar) together with its combo box. Its skin mode
+// loads the program's stored skin, a skin folder or a package through the
+// program's skin manager.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
+#include "platform/acPNG.h"
 #include "platform/look/plain_look.h"
+#include "platform/resources.h"
+#include "skin/package.h"
 #include "tools/gallery/render.h"
+#include "tools/gallery/skin_sheet.h"
+#include "tools/gallery/skin_source.h"
 
 namespace qv::gallery {
 namespace {
@@ -86,5 +96,125 @@ TEST_F(GalleryTest, SheetHoldsTheGridAndTheScenes) {
   EXPECT_EQ(sheet.Pixel(0, 0).A, 255);
 }
 
+// ---------------------------------------------------------------------------
+// Skin mode
+
+namespace fs = std::filesystem;
+
+void WriteFile(const fs::path& p, const TBytes& b) {
+  fs::create_directories(p.parent_path());
+  std::ofstream(p, std::ios::binary)
+      .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+}
+
+TBytes StoredPackage() {
+  const auto bytes = FindResource("skin/MetroUI.asz");
+  return bytes ? TBytes(bytes->begin(), bytes->end()) : TBytes();
+}
+
+// A private folder; the user's skin folder lies in it too.
+class GallerySkinTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    root_ = fs::temp_directory_path() / (std::string("qv_gallery_") + info->name());
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+    setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("XDG_DATA_HOME");
+    fs::remove_all(root_);
+  }
+  fs::path root_;
+};
+
+// The pixels below the sheet's heading (which names the source).
+bool SameSections(const TBitmap32& a, const TBitmap32& b, int top) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  for (int y = top; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (PixelToColor(a.Pixel(x, y)) != PixelToColor(b.Pixel(x, y))) return false;
+  return true;
+}
+
+TEST_F(GallerySkinTest, TheProgramsOwnSkinIsTheStoredOneWithTheWindowsHue) {
+  // A skin of that name in the user's skin folder does not stand in here.
+  const fs::path mine = root_ / "data" / "quorvane" / "skins" / "MetroUI (internal).asz";
+  WriteFile(mine, TBytes{'A', 'S', 'z', 'f', 0, 0, 0, 0});
+  for (int ppi : {96, 144}) {
+    const TGallerySkin skin("", ppi);
+    EXPECT_EQ(skin.Manager().SkinName(), u"MetroUI (internal)");
+    EXPECT_EQ(skin.Manager().HueOffset(), 1000);
+    EXPECT_EQ(skin.Manager().SkinInfo(), u"14.01");
+    EXPECT_TRUE(skin.Manager().SkinSourceFile().empty());
+    EXPECT_EQ(skin.Data().PPI, ppi);
+    EXPECT_EQ(skin.Data().gd.size(), 77u);
+    EXPECT_EQ(skin.Title(), u"MetroUI (internal): stored in the program, hue offset 1000, " +
+                                IntToStr(ppi) + u" PPI");
+    // One row a section, its height following the density.
+    const TBitmap32 sheet = RenderSkinSections(skin.Skin(), ppi, skin.Title());
+    const int s = ppi * 10 / 96, cell = ppi * 40 / 96;
+    EXPECT_EQ(sheet.Height(), ppi * 30 / 96 + ppi * 26 / 96 + s + 77 * (cell + s));
+  }
+}
+
+TEST_F(GallerySkinTest, APackageAndItsFolderPaintAlikeWithoutTheWindowsHue) {
+  const TBytes package = StoredPackage();
+  ASSERT_FALSE(package.empty());
+  const fs::path file = root_ / "packed" / "Metro.asz";
+  WriteFile(file, package);
+  TacSkinConvertor c;
+  c.BorrowPackedData(package);
+  ASSERT_TRUE(c.ReadPackage());
+  c.ReleasePackedData();
+  const fs::path folder = root_ / "folders" / "Metro";
+  WriteFile(folder / "OPTIONS.DAT", *c.Options);
+  for (const TacFileItem& f : c.Files) WriteFile(folder / Utf16ToUtf8(f.Name), f.Stream);
+
+  const TGallerySkin packed(file.string(), 120), unpacked(folder.string() + "/", 120);
+  EXPECT_EQ(packed.Manager().HueOffset(), 0);
+  EXPECT_TRUE(packed.Manager().SkinIsPacked);
+  EXPECT_FALSE(unpacked.Manager().SkinIsPacked);
+  EXPECT_EQ(packed.Title(),
+            u"Metro: package " + Utf8ToUtf16(file.string()) + u", hue offset 0, 120 PPI");
+  EXPECT_EQ(unpacked.Title(),
+            u"Metro: folder " + Utf8ToUtf16(folder.string()) + u", hue offset 0, 120 PPI");
+  const TBitmap32 a = RenderSkinSections(packed.Skin(), 120, packed.Title());
+  const TBitmap32 b = RenderSkinSections(unpacked.Skin(), 120, unpacked.Title());
+  EXPECT_TRUE(SameSections(a, b, 120 * 30 / 96));
+  // Without the window's hue the title bar is as authored: blue, not green.
+  const int title = GetSkinIndex(packed.Data(), u"FORMTITLE");
+  const TColor bar = packed.Data().gd[static_cast<std::size_t>(title)].Props[1].Color;
+  EXPECT_GT(GetBValue(bar), GetGValue(bar));
+  const TGallerySkin own("", 120);
+  EXPECT_FALSE(SameSections(a, RenderSkinSections(own.Skin(), 120, own.Title()), 120 * 30 / 96));
+}
+
+TEST_F(GallerySkinTest, WhatCannotBeLoadedIsNamed) {
+  const auto message = [](const std::string& source) -> std::string {
+    try {
+      const TGallerySkin skin(source, 96);
+    } catch (const ESkinSourceError& e) {
+      return e.what();
+    }
+    return "loaded";
+  };
+  EXPECT_EQ(message((root_ / "missing").string()),
+            "no such skin folder or package: " + (root_ / "missing").string());
+  fs::create_directories(root_ / "empty");
+  EXPECT_EQ(message((root_ / "empty").string()), "no Options.dat in " + (root_ / "empty").string());
+  const fs::path junk = root_ / "junk.asz";
+  WriteFile(junk, TBytes{'n', 'o', 'p', 'e'});
+  const std::string said = message(junk.string());
+  EXPECT_EQ(said.rfind("the skin package " + junk.string() + " gives no skin: ", 0), 0u) << said;
+  EXPECT_NE(said.find("Loaded data is not a packed skin file."), std::string::npos) << said;
+  // The tool says so and writes nothing.
+  const fs::path out = root_ / "sheet.png";
+  EXPECT_EQ(RunSkinGallery(junk.string(), 96, out.string()), 1);
+  EXPECT_FALSE(fs::exists(out));
+  EXPECT_EQ(RunSkinGallery("", 96, out.string()), 0);
+  EXPECT_EQ(LoadPngImage(*ReadWholeFile(out.string())).Width(), 10 + 150 + 3 * (132 + 10));
+}
 }  // namespace
 }  // namespace qv::gallery

@@ -216,6 +216,8 @@ TEST(Skin, EveryElementLiesInsideItsImageAtEveryDensity) {
     const TSkinView view(f.Package, ppi);
     const TacSkinData& sd = view.Data();
     ASSERT_GE(sd.ma.size(), 50u);
+    // Up to 110 PPI the window shows the skin's 96-PPI data.
+    EXPECT_EQ(sd.PPI, ScaleIndexOfPPI(ppi) == 0 ? 96 : ppi);
     for (const TsMaskData& m : sd.ma) {
       SCOPED_TRACE(Utf16ToUtf8(m.ClassName + u"/" + m.PropertyName));
       const TBitmap32& image = m.Bmp ? *m.Bmp : master;
@@ -226,8 +228,14 @@ TEST(Skin, EveryElementLiesInsideItsImageAtEveryDensity) {
       // A nine-slice keeps a middle to lay out.
       EXPECT_LT(m.WL + m.WR, m.Width);
       EXPECT_LT(m.WT + m.WB, m.Height);
-      EXPECT_EQ(m.DivPPI,
-                DesignPPI(ScaleIndexOfPPI(ppi) + (DesignPPI(ScaleIndexOfPPI(ppi)) < ppi)));
+      // The skin's own elements come from the variant for the density or the
+      // next larger one; the engine's computed outer-effect masks are made at
+      // the density itself.
+      if (view.Options().ValueExists(m.ClassName, m.PropertyName)) {
+        EXPECT_EQ(m.DivPPI, DesignPPI(sd.ScaleValue + (DesignPPI(sd.ScaleValue) < sd.PPI ? 1 : 0)));
+      } else {
+        EXPECT_EQ(m.DivPPI, sd.PPI);
+      }
     }
   }
   EXPECT_EQ(huge.Width(), 3 * 64);
@@ -269,8 +277,81 @@ TEST(Skin, TitleButtonsFitTheTitleBarAtEveryDensity) {
     EXPECT_EQ(close.Height, t.ButtonHeight) << d.PPI();
     EXPECT_GE(t.VCenter() - close.Height / 2, 0) << d.PPI();
     EXPECT_LE(t.VCenter() - close.Height / 2 + close.Height, t.Header()) << d.PPI();
-    // The close button ends at the window's inner edge.
-    EXPECT_EQ(view.ScaledGlobal(u"BIRIGHT", 0) + std::max(4, t.Side), d.Stroke(1)) << d.PPI();
+    // The close button ends at the window's inner edge: the frame lays the
+    // buttons out from width - BIRIGHT - max(4, side border), and the loader
+    // takes the negative margin of each density as written.
+    EXPECT_LT(view.Data().BIRightMargin, 0) << d.PPI();
+    EXPECT_EQ(view.Data().BIRightMargin,
+              view.Options().ReadInteger(u"GLOBALINFO", ScaledKey(u"BIRIGHT", d.Index), 0));
+    EXPECT_EQ(view.Data().BIRightMargin + std::max(4, t.Side), d.Stroke(1)) << d.PPI();
+  }
+}
+
+// The colour of every pixel of r in b, or -1 when they differ.
+TColor OneColour(const TBitmap32& b, const TRect& r) {
+  const TColor c = PixelToColor(b.Pixel(r.Left, r.Top));
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x)
+      if (PixelToColor(b.Pixel(x, y)) != c) return -1;
+  return c;
+}
+
+// Progress bars fill with "DIALOGTITLE", which the skin leaves out: the
+// loader appends a copy of "FORMTITLE" without its elements. The copy keeps
+// the inactive title's full image share but has no texture, so it shows the
+// state's own colour, the accent, with no border.
+TEST(Skin, ProgressBarsFillWithTheTitleBarsColourThroughItsCopy) {
+  for (const TDensity& d : kDensities) {
+    SCOPED_TRACE(d.PPI());
+    const TSkinView v(Generated().Package, d.PPI());
+    const int copy = v.Section(u"DIALOGTITLE"), title = v.Section(u"FORMTITLE");
+    ASSERT_EQ(copy, 73);
+    EXPECT_EQ(v.Common().Sections[ssDialogTitle], title);
+    const TsGeneralData& g = v.Gd(copy);
+    EXPECT_EQ(g.BorderIndex, -1);
+    for (const TsGenState& s : g.Props) EXPECT_EQ(s.TextureIndex, -1);
+    EXPECT_EQ(g.Props[0].ImagePercent, 100);
+    EXPECT_GE(v.Gd(title).Props[0].TextureIndex, 0);
+    // Painted as a bar paints its fill: over the gauge, 12 of 25.
+    TBitmap32 bar(d.Size(145), d.Size(17));
+    bar.Fill(ColorToPixel(shown::kWindow, 255));
+    v.PaintSection(bar, bar.BoundsRect(), v.Section(u"GAUGE"), 0);
+    const int fill = d.Size(145) * 12 / 25;
+    v.PaintSection(bar, {0, 0, fill, bar.Height()}, copy, 0);
+    EXPECT_EQ(OneColour(bar, {0, 0, fill, bar.Height()}), v.Look(title, 0).Color);
+    EXPECT_EQ(OneColour(bar, {fill, 0, bar.Width(), bar.Height()}),
+              v.Look(v.Section(u"GAUGE"), 0).Color);
+    const TColor accent = v.Look(title, 0).Color;
+    EXPECT_GT(GetGValue(accent), 2 * GetRValue(accent));
+    // The title bar itself shows its texture there, not the accent.
+    TBitmap32 bar2(d.Size(60), d.Size(20));
+    v.PaintSection(bar2, bar2.BoundsRect(), title, 0);
+    EXPECT_NE(PixelToColor(bar2.Pixel(bar2.Width() / 2, bar2.Height() / 2)), accent);
+  }
+}
+
+// Group-box captions stand on the appended "TRANSPARENT" section: it lets the
+// parent through and takes its text colour from the skin's FONTCOLOR, turned
+// with the rest of the skin.
+TEST(Skin, GroupBoxCaptionsShowTheParentAndTheSkinsTextColour) {
+  for (const TDensity& d : kDensities) {
+    SCOPED_TRACE(d.PPI());
+    const TSkinView v(Generated().Package, d.PPI());
+    const int caption = v.Section(u"TRANSPARENT");
+    ASSERT_EQ(caption, 71);
+    EXPECT_EQ(v.Common().Sections[ssTransparent], caption);
+    EXPECT_EQ(v.Gd(caption).States, 1);
+    EXPECT_EQ(v.Look(caption, 0).Transparency, 100);
+    EXPECT_EQ(v.FontColor(caption, 0), shown::kText);
+    EXPECT_EQ(v.FontColor(caption, 0), v.Palette()[pcLabelText]);
+    for (const char16_t* parent : {u"TABSHEET", u"GROUPBOX", u"FORM"}) {
+      EXPECT_GE(ContrastRatio(v.FontColor(caption, 0), v.Look(v.Section(parent), 0).Color), 4.5)
+          << Utf16ToUtf8(parent);
+    }
+    TBitmap32 page(d.Size(60), d.Size(16));
+    page.Fill(ColorToPixel(shown::kAccentTint, 255));
+    v.PaintSection(page, {2, 2, page.Width() - 2, page.Height() - 2}, caption, 0);
+    EXPECT_EQ(OneColour(page, page.BoundsRect()), shown::kAccentTint);
   }
 }
 

@@ -1,6 +1,7 @@
 // quorvane-gallery --out FILE.png: renders the sample form of standard
-// controls in every state to a contact sheet; with --skin [DIR] [--ppi N],
-// every section of a skin in each of its states instead.
+// controls in every state to a contact sheet; with --skin [DIR|FILE.asz]
+// [--ppi N], every section of a skin (the program's own without an argument)
+// in each of its states instead.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,8 +13,8 @@
 #include "tools/gallery/skin_sheet.h"
 
 int main(int argc, char** argv) {
-  const char* usage = "usage: quorvane-gallery --out FILE.png [--skin [DIR] [--ppi N]]\n";
-  std::string out, skin_folder;
+  const char* usage = "usage: quorvane-gallery --out FILE.png [--skin [DIR|FILE.asz] [--ppi N]]\n";
+  std::string out, skin_source;
   bool skin = false;
   int ppi = 96;
   for (int i = 1; i < argc; ++i) {
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
       out = argv[++i];
     } else if (std::strcmp(argv[i], "--skin") == 0) {
       skin = true;
-      if (i + 1 < argc && argv[i + 1][0] != '-') skin_folder = argv[++i];
+      if (i + 1 < argc && argv[i + 1][0] != '-') skin_source = argv[++i];
     } else if (std::strcmp(argv[i], "--ppi") == 0 && i + 1 < argc) {
       char* end = nullptr;
       const long v = std::strtol(argv[++i], &end, 10);
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s", usage);
     return 2;
   }
-  if (skin) return qv::gallery::RunSkinGallery(skin_folder, ppi, out);
+  if (skin) return qv::gallery::RunSkinGallery(skin_source, ppi, out);
   try {
     const qv::TBitmap32 sheet = qv::gallery::ComposeSheet(qv::gallery::RenderStates());
     qv::WritePng(sheet, out);

@@ -11,13 +11,14 @@
 #include "platform/png_write.h"
 #include "skin/section_paint.h"
 #include "skin/skin_scale.h"
-#include "tools/gallery/skin_folder.h"
+#include "tools/gallery/skin_source.h"
 
 namespace qv::gallery {
 
-TBitmap32 RenderSkinSections(const TSectionSkin& skin, int ppi) {
+TBitmap32 RenderSkinSections(const TSectionSkin& skin, int ppi, ustring_view title) {
   auto s = [ppi](int n) { return ScaleByPPI(n, ppi); };
-  const int pad = s(10), name_w = s(150), cell_w = s(132), cell_h = s(40), header = s(26);
+  const int pad = s(10), name_w = s(150), cell_w = s(132), cell_h = s(40), heading = s(30),
+            header = heading + s(26);
   const int rows = skin.Data ? static_cast<int>(skin.Data->gd.size()) : 0;
   const int width = pad + name_w + 3 * (cell_w + pad);
   const int height = header + pad + rows * (cell_h + pad);
@@ -38,10 +39,12 @@ TBitmap32 RenderSkinSections(const TSectionSkin& skin, int ppi) {
   c.SetBkMode(TRANSPARENT);
   const char16_t* const states[] = {u"normal", u"hot", u"pressed"};
   c.Font.Style = fsBold;
-  TRect hr = Bounds(pad, 0, name_w, header);
-  c.DrawText(u"section (" + IntToStr(ppi) + u" PPI)", hr, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+  TRect tr = Bounds(pad, 0, width - 2 * pad, heading);
+  c.DrawText(title, tr, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+  TRect hr = Bounds(pad, heading, name_w, header - heading);
+  c.DrawText(u"section", hr, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
   for (int st = 0; st < 3; ++st) {
-    TRect r = Bounds(pad + name_w + st * (cell_w + pad), 0, cell_w, header);
+    TRect r = Bounds(pad + name_w + st * (cell_w + pad), heading, cell_w, header - heading);
     c.DrawText(states[st], r, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
   }
   c.Font.Style = 0;
@@ -73,16 +76,10 @@ TBitmap32 RenderSkinSections(const TSectionSkin& skin, int ppi) {
   return sheet;
 }
 
-int RunSkinGallery(const std::string& folder, int ppi, const std::string& out) {
-  if (folder.empty()) {
-    std::fprintf(stderr,
-                 "quorvane-gallery: the program's own skin needs the skin loader, which is not "
-                 "part of this build yet; give a skin folder: --skin DIR\n");
-    return 2;
-  }
+int RunSkinGallery(const std::string& source, int ppi, const std::string& out) {
   try {
-    const TGallerySkin skin = LoadGallerySkin(folder, ppi);
-    WritePng(RenderSkinSections(skin.Skin(), ppi), out);
+    const TGallerySkin skin(source, ppi);
+    WritePng(RenderSkinSections(skin.Skin(), ppi, skin.Title()), out);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "quorvane-gallery: %s\n", e.what());
     return 1;

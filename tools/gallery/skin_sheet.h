@@ -1,4 +1,4 @@
-// The gallery's skin mode: every section of a skin painted through
+// The gallery's skin mode: every section of a loaded skin painted through
 // PaintSection in each of its states, over a chequered parent background
 // that shows what a transparent section lets through, labelled by name.
 #pragma once
@@ -10,13 +10,14 @@
 
 namespace qv::gallery {
 
-// One row a section, one column a state (normal, hot, pressed); sizes and
-// text follow ppi.
-TBitmap32 RenderSkinSections(const TSectionSkin& skin, int ppi);
+// One row a section, one column a state (normal, hot, pressed), under a
+// heading of title; sizes and text follow ppi.
+TBitmap32 RenderSkinSections(const TSectionSkin& skin, int ppi, ustring_view title);
 
-// The --skin mode: reads the skin folder (an empty path: the program's own
-// skin) for ppi and writes the sheet to out. Returns the exit status;
+// The --skin mode: loads the skin (an empty source: the program's own stored
+// skin; else a skin folder or a package file) through the program's skin
+// manager for ppi and writes the sheet to out. Returns the exit status;
 // problems are written to stderr.
-int RunSkinGallery(const std::string& folder, int ppi, const std::string& out);
+int RunSkinGallery(const std::string& source, int ppi, const std::string& out);
 
 }  // namespace qv::gallery

@@ -1,6 +1,8 @@
-// The contact sheet and the preview. Both paint from the package read back
-// (view.h), so what they show is what the skin holds, rotated as the window
-// shows it. The sheet has three bands: two windows built from the skin's
+// The contact sheet and the preview. Both paint from the package as the
+// program loads it (view.h): sections through the skin engine's section
+// painting, elements through its mask drawing, rotated as the window shows
+// them. Controls that are not skinned yet are laid out here after the way
+// they will paint. The sheet has three bands: two windows built from the skin's
 // parts (the first page of the main window active, the transfer page
 // inactive), every control in each of its states, and every element's frames
 // at 1:1 and enlarged over a checkerboard.
@@ -27,7 +29,7 @@ constexpr TColor kSheetInk = Hex(0x404040);
 constexpr TColor kSheetRule = Hex(0xCFCFCF);
 constexpr unsigned kLine = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 
-// Paints the window's controls the way their Parts describe, from the skin:
+// Paints the window's controls as the skinned controls will, from the skin:
 // section states, elements, text in the sections' font colours.
 class TPainter {
  public:
@@ -82,7 +84,7 @@ class TPainter {
   }
 
   void Button(const TRect& r, ustring_view caption, int state, int image = -1) {
-    Section(r, u"BUTTON", state);
+    v_.PaintButtonFace(b_, r, Sec(u"BUTTON"), state);
     const int s = std::min(state, 2);
     TRect t = r;
     if (state == 2 && v_.Gd(Sec(u"BUTTON")).ShiftOnClick) t = t.Offset(1, 1);
@@ -181,14 +183,26 @@ class TPainter {
          text, c);
   }
 
-  void GroupBox(const TRect& r, ustring_view caption, TColor parent) {
-    const int h = TextHeight() + 2;
-    const int top = h / 2;
-    Section({r.Left, r.Top + top, r.Right, r.Bottom}, u"GROUPBOX", 0);
-    const int w = TextWidth(caption) + 4;
-    const TRect cap{r.Left + 8, r.Top, r.Left + 8 + w, r.Top + h};
-    Fill(cap, parent);
-    Text(cap, caption, Font(u"GROUPBOX", 0), kLine | DT_CENTER);
+  // A group box as the skinned one paints its picture: the band above the
+  // frame shows the parent, the frame's top edge runs through the caption's
+  // middle, and the caption area is the transparent section (the parent
+  // again, hiding the edge) with the text in that section's font colour.
+  void GroupBox(const TRect& r, ustring_view caption) {
+    const int text_h = TextHeight();
+    const int caption_h = text_h + 2;
+    const int w = TextWidth(caption);
+    const TRect cap{8, 0, 8 + w, caption_h};  // 2 + 6 from the left
+    TBitmap32 cache(r.Width(), r.Height());
+    BlendBitmaps(cache, b_, 0, {0, 0}, {r.Left, r.Top, r.Right, r.Top + caption_h / 2});
+    v_.PaintSection(cache, r.TopLeft(), {0, caption_h / 2, r.Width(), r.Height()}, b_,
+                    Sec(u"GROUPBOX"), 0);
+    const int transparent = Sec(u"TRANSPARENT");
+    v_.PaintSection(cache, r.TopLeft(), {cap.Left - 2, cap.Top, cap.Right + 2, cap.Bottom + 1}, b_,
+                    transparent, 0);
+    BlendBitmaps(b_, cache, 0, r.TopLeft(), cache.BoundsRect());
+    Text({r.Left + cap.Left, r.Top + (caption_h - text_h) / 2, r.Left + cap.Right + 2,
+          r.Top + (caption_h - text_h) / 2 + text_h},
+         caption, v_.FontColor(transparent, 0), kLine);
   }
 
   // A tab row on top of a pane; tab i of n in its first, middle or last look.
@@ -260,7 +274,7 @@ class TPainter {
     Section({w.Left, w.Top, w.Right, w.Top + t.Header()}, u"FORMTITLE", fa);
     const int vc = w.Top + t.VCenter();
     // Buttons from the right edge: close, then minimise.
-    int x = w.Right - v_.ScaledGlobal(u"BIRIGHT", 0) - std::max(4, t.Side);
+    int x = w.Right - v_.Data().BIRightMargin - std::max(4, t.Side);
     const int close = v_.Element(Sec(u"GLOBALINFO"), u"BICONCLOSE");
     const int minimise = v_.Element(Sec(u"GLOBALINFO"), u"BICONMIN");
     const TMaskElement cm = v_.Mask(close);
@@ -268,13 +282,13 @@ class TPainter {
       const TMaskElement m = v_.Mask(e);
       const int mode = state == 0 && !active ? 2 : 1;
       v_.DrawImage(b_, {x - m.Width, vc - cm.Height / 2}, e, state, mode);
-      x -= m.Width + v_.ScaledGlobal(u"BISPACE", 0);
+      x -= m.Width + v_.Data().BISpacing;
     };
     button(close, close_state);
     button(minimise, min_state);
     const TBitmap32 icon = icongen::DrawAppIcon(U(16) >= 32 ? 32 : 16);
     const int icon_size = U(16);
-    const int ix = w.Left + t.Side + v_.ScaledGlobal(u"BILEFT", 0);
+    const int ix = w.Left + t.Side + v_.Data().BILeftMargin;
     Over(Scaled(icon, icon_size), ix, vc - icon_size / 2);
     const int left = ix + icon_size + v_.Data().Spacing + 2;
     const TColor ink = v_.FontColor(Sec(u"CAPTION"), fa);
@@ -335,11 +349,10 @@ void TacticsWindow(TPainter& p, const TSkinView& v, TPoint at, bool active) {
   const int row = p.TabRowHeight();
   const TPoint s{pc.Left + 1, pc.Top + row + 1};
   const auto S = [&](int l, int tp, int w, int h) { return p.U(l, tp, w, h).Offset(s.X, s.Y); };
-  const TColor page = p.Face(u"TABSHEET", 0);
   const TColor ink = p.Font(u"GROUPBOX", 0);
 
   const TRect g1 = S(3, 8, 239, 169);
-  p.GroupBox(g1, u"Тактика соперника", page);
+  p.GroupBox(g1, u"Тактика соперника");
   const auto G = [&](int l, int tp, int w, int h) {
     return p.U(l, tp, w, h).Offset(g1.Left, g1.Top);
   };
@@ -357,7 +370,7 @@ void TacticsWindow(TPainter& p, const TSkinView& v, TPoint at, bool active) {
   p.Label(G(115, 144, 81, 13).TopLeft(), u"Защитная", ink);
 
   const TRect g2 = S(248, 8, 244, 139);
-  p.GroupBox(g2, u"Ваша тактика против соперника", page);
+  p.GroupBox(g2, u"Ваша тактика против соперника");
   const auto H2 = [&](int l, int tp) { return p.U(l, tp, 1, 1).Offset(g2.Left, g2.Top).TopLeft(); };
   p.Check(p.U(16, 26, 221, 15).Offset(g2.Left, g2.Top), u"Автоподбор, учитывая прошлые игры", 0, 0,
           ink);
@@ -582,7 +595,7 @@ void StatesBand(TPainter& p, const TSkinView& v, TBitmap32& b, int& y) {
       p.Text(r, u"Правильная тренировка игроков позволит Вам иметь сильных футболистов",
              p.Font(u"DIALOG", 0), DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_NOPREFIX, 15);
     });
-    row.Cell(u"GROUPBOX", 150, 50, page, [&](TRect r) { p.GroupBox(r, u"Тактика", page); });
+    row.Cell(u"GROUPBOX", 150, 50, page, [&](TRect r) { p.GroupBox(r, u"Тактика"); });
     row.Cell(u"PANEL_LOW", 80, 50, window, [&](TRect r) { p.Section(r, u"PANEL_LOW", 0); });
     for (int s = 0; s < 3; ++s)
       row.Cell(ustring(u"off ") + kStates[s], 40, 20, page, [&](TRect r) {
@@ -634,7 +647,7 @@ void StatesBand(TPainter& p, const TSkinView& v, TBitmap32& b, int& y) {
   }
 }
 
-// Every element of the skin at this density: its frames at 1:1 over a
+// Every element of the loaded skin at this density: its frames at 1:1 over a
 // checkerboard, and enlarged beside them.
 void ElementsBand(TPainter& p, const TSkinView& v, TBitmap32& b, int& y) {
   const int zoom = std::max(2, 4 * 96 / v.PPI());
@@ -651,7 +664,10 @@ void ElementsBand(TPainter& p, const TSkinView& v, TBitmap32& b, int& y) {
     const int w = e.R.Width(), h = e.R.Height();
     const bool big = w * zoom > p.U(420) || h * zoom > p.U(200);
     const int z = big ? 1 : zoom;
-    const ustring label = m.ClassName + u"/" + m.PropertyName;
+    // The loader adds elements of its own (the outer effects' computed masks).
+    const ustring label =
+        m.ClassName + u"/" + m.PropertyName +
+        (v.Options().ValueExists(m.ClassName, m.PropertyName) ? u"" : u" (loader)");
     const int cw = std::max({w + p.U(8) + w * z, p.TextWidth(label, 10)}) + p.U(12);
     const int ch = p.U(15) + std::max(h, h * z) + p.U(4);
     if (x + cw > b.Width() - p.U(16)) {

@@ -18,6 +18,8 @@ constexpr char kOptionsName[] = "OPTIONS.DAT";
 constexpr char kHugeButtonName[] = "BUTTONHUGE.BMP";
 constexpr char kMasterName[] = "MASTER COPY.PNG";
 constexpr char kPackageName[] = "MetroUI.asz";
+// The name the window stores the skin under.
+constexpr char16_t kSkinName[] = u"MetroUI (internal)";
 // Where the package lives below the resources folder, and its embedded name.
 constexpr char kPackagePath[] = "skin/MetroUI.asz";
 
