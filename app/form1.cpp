@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/alpha_imagelist.h"
 #include "platform/component/application.h"
 #include "platform/component/reader.h"
 #include "platform/controls/edit_classes.h"
@@ -20,6 +21,7 @@ void RegisterForm1Classes() {
     RegisterStandardControls();
     RegisterEditControls();
     RegisterSiteClasses();
+    RegisterAlphaImageListClasses();
     // A fetch keeps the window serviced by handling its pending messages.
     TIdAntiFreeze::SetApplicationHook([] { Application().ProcessMessages(); });
     RegisterComponentClass<TForm1>("TForm1", "TForm");

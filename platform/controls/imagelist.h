@@ -72,7 +72,7 @@ class TCustomImageList : public TComponent {
 
   // Draws image index with its alpha at (x, y); out-of-range indexes draw
   // nothing. Disabled images are drawn grey and half transparent.
-  void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true) const;
+  virtual void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true) const;
   // Draws with extra transparency (blend 0..100 %) and optional grey.
   void DrawBlended(TCanvas& canvas, int x, int y, int index, int blend, bool grey) const;
 

@@ -1,9 +1,12 @@
-// The icon generator: its painter's coverage and compositing, the committed
-// pictures (format, transparency, legibility) and regeneration byte for byte.
+// The icon generator: its painter's coverage and compositing, the pixel grid
+// of the larger sizes, the committed pictures (format, transparency,
+// legibility), regeneration byte for byte, and the window's image list showing
+// the drawing made for each density.
 #include <gtest/gtest.h>
 #include <png.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -14,7 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "controls/alpha_imagelist.h"
+#include "platform/component/reader.h"
 #include "platform/png_write.h"
+#include "platform/resources.h"
+#include "platform/stream/description.h"
+#include "platform/window/metrics.h"
 #include "tools/icongen/icons.h"
 #include "tools/icongen/raster.h"
 
@@ -156,19 +164,56 @@ TEST(IconPainter, SourceOverAndErase) {
 TEST(Icons, OutOfRangeRequestsAreRefused) {
   EXPECT_THROW(DrawListImage(-1), std::out_of_range);
   EXPECT_THROW(DrawListImage(kListImageCount), std::out_of_range);
+  EXPECT_THROW(DrawListImage(0, 18), std::out_of_range);
+  EXPECT_THROW(ListImagePath(kListImageCount, 16), std::out_of_range);
   EXPECT_THROW(DrawAppIcon(8), std::out_of_range);
+  EXPECT_EQ(ListImagePath(3, 16), "images/03_magnifier.png");
+  EXPECT_EQ(ListImagePath(3, 24), "images/03_magnifier-24.png");
+}
+
+TEST(Icons, LargerSizesAreDrawnOnTheirOwnPixelGrid) {
+  for (int size : kListImageSizes) {
+    SCOPED_TRACE(size);
+    // The house's walls: straight edges on whole pixels, so the outline's
+    // columns are opaque and the pixels beside them untouched. The walls run
+    // from 3 to 13 on the design grid, rounded away from the middle.
+    const TBitmap32 house = DrawListImage(4, size);
+    const double u = size / 16.0;
+    const int left = size / 2 + static_cast<int>(std::lround(-5 * u));
+    const int right = size / 2 + static_cast<int>(std::lround(5 * u));
+    const int y = size * 3 / 4;
+    EXPECT_EQ(house.Pixel(left - 1, y).A, 0);
+    EXPECT_EQ(house.Pixel(left, y).A, 255);
+    EXPECT_EQ(house.Pixel(right - 1, y).A, 255);
+    EXPECT_EQ(house.Pixel(right, y).A, 0);
+    // Mirrored designs stay mirrored whatever the rounding.
+    for (int index : {0, 2}) {
+      const TBitmap32 bmp = DrawListImage(index, size);
+      for (int yy = 0; yy < size; ++yy)
+        for (int x = 0; x < size / 2; ++x)
+          ASSERT_EQ(bmp.Pixel(x, yy), bmp.Pixel(size - 1 - x, yy))
+              << index << " " << x << "," << yy;
+    }
+    // Outlines stay whole pixels wide: the wall outline is one pixel, two at 32.
+    EXPECT_EQ(house.Pixel(left + 1, y).A, 255);
+    EXPECT_EQ(house.Pixel(left + 1, y) == house.Pixel(left, y), size >= 32);
+  }
 }
 
 TEST(Icons, CommittedPicturesAreRgbaWithAntiAliasedEdgesAndReadOnLightBackgrounds) {
   const auto files = CommittedFiles(QV_RESOURCES_DIR);
-  ASSERT_EQ(files.size(), static_cast<std::size_t>(kListImageCount) + 3);
+  ASSERT_EQ(files.size(),
+            static_cast<std::size_t>(kListImageCount) * std::size(kListImageSizes) + 3);
   std::set<std::vector<std::uint8_t>> distinct;
   for (const auto& [name, bytes] : files) {
     SCOPED_TRACE(name);
     const TDecoded d = Decode(bytes);
     EXPECT_EQ(d.ColorType, 6);
     EXPECT_EQ(d.BitDepth, 8);
-    const int expected = name.rfind("images/", 0) == 0 ? 16 : std::stoi(name.substr(14));
+    // "images/00_person.png" is the 16-pixel design, "images/00_person-24.png"
+    // its 24-pixel drawing; "icon/quorvane-48.png" the 48-pixel icon.
+    const std::size_t dash = name.rfind('-');
+    const int expected = dash == std::string::npos ? 16 : std::stoi(name.substr(dash + 1));
     ASSERT_EQ(d.Width, expected);
     ASSERT_EQ(d.Height, expected);
     distinct.insert(d.Rgba);
@@ -213,6 +258,36 @@ TEST(Icons, RegeneratingGivesTheCommittedFilesByteForByte) {
   // The library draws what the executable writes.
   for (const TIconFile& f : AllIconFiles())
     EXPECT_TRUE(EncodePng(f.Bitmap) == committed.at(f.Path)) << f.Path;
+}
+
+TEST(Icons, TheWindowsImageListShowsEachDensitysDrawingAsGenerated) {
+  RegisterAlphaImageListClasses();
+  const auto text = FindResource("forms/Form1.qvd");
+  ASSERT_TRUE(text);
+  const TDescObject form = ParseDescription(
+      std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), "Form1.qvd");
+  const auto it = std::find_if(form.children.begin(), form.children.end(),
+                               [](const TDescObject& o) { return o.name == "sAlphaImageList1"; });
+  ASSERT_NE(it, form.children.end());
+  TDescObject root{"Root", "TComponent", {}, {*it}, 1};
+  for (int size : kListImageSizes) {
+    SCOPED_TRACE(size);
+    SetSystemDpi(size * 6);  // 16 pixels at 96 pixels per inch
+    TComponent owner(nullptr);
+    TReader reader("Form1.qvd");
+    reader.ReadRoot(root, owner);
+    SetSystemDpi(96);
+    const auto* list = dynamic_cast<TsAlphaImageList*>(owner.FindComponent("sAlphaImageList1"));
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->Count(), kListImageCount);
+    ASSERT_EQ(list->Width(), size);
+    for (int i = 0; i < kListImageCount; ++i) {
+      const TBitmap32 drawn = DrawListImage(i, size);
+      for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+          ASSERT_EQ(list->Image(i)->Pixel(x, y), drawn.Pixel(x, y)) << i << " " << x << "," << y;
+    }
+  }
 }
 
 TEST(Icons, GeneratorReportsBadUseAndUnwritableFolders) {

@@ -1,27 +1,45 @@
 // quorvane-gallery --out FILE.png: renders the sample form of standard
-// controls in every state to a contact sheet.
+// controls in every state to a contact sheet; with --skin [DIR] [--ppi N],
+// every section of a skin in each of its states instead.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
 
 #include "platform/png_write.h"
 #include "tools/gallery/render.h"
+#include "tools/gallery/skin_sheet.h"
 
 int main(int argc, char** argv) {
-  std::string out;
+  const char* usage = "usage: quorvane-gallery --out FILE.png [--skin [DIR] [--ppi N]]\n";
+  std::string out, skin_folder;
+  bool skin = false;
+  int ppi = 96;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
       out = argv[++i];
+    } else if (std::strcmp(argv[i], "--skin") == 0) {
+      skin = true;
+      if (i + 1 < argc && argv[i + 1][0] != '-') skin_folder = argv[++i];
+    } else if (std::strcmp(argv[i], "--ppi") == 0 && i + 1 < argc) {
+      char* end = nullptr;
+      const long v = std::strtol(argv[++i], &end, 10);
+      if (*end != '\0' || v < 48 || v > 480) {
+        std::fprintf(stderr, "quorvane-gallery: --ppi takes 48 to 480\n");
+        return 2;
+      }
+      ppi = static_cast<int>(v);
     } else {
-      std::fprintf(stderr, "usage: quorvane-gallery --out FILE.png\n");
+      std::fprintf(stderr, "%s", usage);
       return 2;
     }
   }
   if (out.empty()) {
-    std::fprintf(stderr, "usage: quorvane-gallery --out FILE.png\n");
+    std::fprintf(stderr, "%s", usage);
     return 2;
   }
+  if (skin) return qv::gallery::RunSkinGallery(skin_folder, ppi, out);
   try {
     const qv::TBitmap32 sheet = qv::gallery::ComposeSheet(qv::gallery::RenderStates());
     qv::WritePng(sheet, out);

@@ -1,9 +1,19 @@
 // Drawings of the list images and the application icon. One palette: a dark
 // slate ink for neutral parts, and per picture an accent with its darker shade
 // as the outline, so every picture reads on light grey and on white.
+//
+// The list images are designed on a 16-pixel grid and drawn again at each
+// larger size rather than scaled: straight edges land on whole pixels there
+// too (rounded symmetrically about the middle, so mirrored parts stay mirrored)
+// and outlines keep a whole number of pixels, which keeps them sharp.
 #include "tools/icongen/icons.h"
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 #include "tools/icongen/raster.h"
 
@@ -27,88 +37,143 @@ constexpr TColor kGoldLight = Hex(0xFFE08A);
 constexpr TColor kOrange = Hex(0xEF6C3A);
 constexpr TColor kOrangeDark = Hex(0xA83F16);
 
-TBitmap32 Person() {
-  TIconPainter p(16);
-  p.Outlined(Circle(8, 4.5, 3.5), kBlueDark, kBlue);
-  p.Outlined(Intersect(RoundBox(2, 9, 14, 22, 5.5), Box(2, 9, 14, 15)), kBlueDark, kBlue);
+// The 16-pixel design grid at one drawn size. At 16 every function returns
+// its argument, so the design coordinates are the 16-pixel picture.
+class TGrid {
+ public:
+  explicit TGrid(int size) : size_(size), u_(size / double(kListImageSize)) {}
+  int Size() const { return size_; }
+  // A length or a centre: scaled exactly.
+  double S(double v) const { return v * u_; }
+  // A straight edge at design position v: scaled, then rounded to a whole
+  // pixel away from the middle, so that v and 16 - v stay mirror images.
+  double E(double v) const {
+    const double half = size_ / 2.0;
+    return half + std::round((v - kListImageSize / 2.0) * u_);
+  }
+  // Outline width: whole pixels, never more than the scale, so outlines are
+  // not heavier than at the design size (one pixel up to 24, two at 32).
+  double Line() const { return std::floor(u_); }
+  TShape Box(double l, double t, double r, double b) const {
+    return icongen::Box(E(l), E(t), E(r), E(b));
+  }
+
+ private:
+  int size_;
+  double u_;
+};
+
+TBitmap32 Person(const TGrid& g) {
+  TIconPainter p(g.Size());
+  const double top = g.E(1);
+  const double r = g.S(3.5);
+  p.Outlined(Circle(g.S(8), top + r, r), kBlueDark, kBlue, g.Line());
+  p.Outlined(Intersect(RoundBox(g.E(2), g.E(9), g.E(14), g.E(22), g.S(5.5)), g.Box(2, 9, 14, 15)),
+             kBlueDark, kBlue, g.Line());
   return p.Bitmap();
 }
 
-TBitmap32 Binoculars() {
-  TIconPainter p(16);
-  p.Outlined(Box(2, 2, 6, 6), kInk, kSlate);
-  p.Outlined(Box(10, 2, 14, 6), kInk, kSlate);
-  p.Outlined(Box(6, 6, 10, 10), kInk, kSlate);
-  p.Outlined(RoundBox(1, 5, 7, 15, 2), kInk, kSlate);
-  p.Outlined(RoundBox(9, 5, 15, 15, 2), kInk, kSlate);
-  for (double cx : {4.0, 12.0}) {
-    p.Fill(Circle(cx, 11.5, 2), kSky);
-    p.Fill(Circle(cx - 0.7, 10.8, 0.7), kWhite);
+TBitmap32 Binoculars(const TGrid& g) {
+  TIconPainter p(g.Size());
+  const double w = g.Line();
+  p.Outlined(g.Box(2, 2, 6, 6), kInk, kSlate, w);
+  p.Outlined(g.Box(10, 2, 14, 6), kInk, kSlate, w);
+  p.Outlined(g.Box(6, 6, 10, 10), kInk, kSlate, w);
+  for (const auto& [l, r] : {std::pair{1.0, 7.0}, std::pair{9.0, 15.0}}) {
+    p.Outlined(RoundBox(g.E(l), g.E(5), g.E(r), g.E(15), g.S(2)), kInk, kSlate, w);
+    // The lens sits in the middle of its barrel as drawn, and its bottom
+    // keeps the barrel's outline plus one pixel of slate.
+    const double cx = (g.E(l) + g.E(r)) / 2;
+    const double lens = g.S(2);
+    const double cy = g.Size() == kListImageSize ? 11.5 : g.E(15) - w - 1 - lens;
+    p.Fill(Circle(cx, cy, lens), kSky);
+    p.Fill(Circle(cx - g.S(0.7), cy - g.S(0.7), g.S(0.7)), kWhite);
   }
   return p.Bitmap();
 }
 
-TBitmap32 Lifebuoy() {
-  TIconPainter p(16);
-  const TShape ring = Subtract(Circle(8, 8, 7.5), Circle(8, 8, 3.5));
-  p.Outlined(ring, kRedDark, kWhite);
-  p.Fill(Intersect(Offset(ring, -1), Union(Box(6, 0, 10, 16), Box(0, 6, 16, 10))), kRed);
+TBitmap32 Lifebuoy(const TGrid& g) {
+  TIconPainter p(g.Size());
+  const double c = g.S(8);
+  const TShape ring = Subtract(Circle(c, c, g.S(7.5)), Circle(c, c, g.S(3.5)));
+  p.Outlined(ring, kRedDark, kWhite, g.Line());
+  p.Fill(Intersect(Offset(ring, -g.Line()), Union(g.Box(6, 0, 10, 16), g.Box(0, 6, 16, 10))), kRed);
   return p.Bitmap();
 }
 
-TBitmap32 Magnifier() {
-  TIconPainter p(16);
-  p.Fill(Capsule({10.5, 10.5}, {14, 14}, 3), kInk);
-  p.Fill(Circle(6.5, 6.5, 5.5), kSky);
-  p.Fill(Border(Circle(6.5, 6.5, 5.5), 1.5), kInk);
-  p.Fill(Intersect(Border(Circle(6.5, 6.5, 3), 1), Box(0, 0, 6.5, 6.5)), kWhite);
+TBitmap32 Magnifier(const TGrid& g) {
+  TIconPainter p(g.Size());
+  p.Fill(Capsule({g.S(10.5), g.S(10.5)}, {g.S(14), g.S(14)}, g.S(3)), kInk);
+  const TShape lens = Circle(g.S(6.5), g.S(6.5), g.S(5.5));
+  p.Fill(lens, kSky);
+  p.Fill(Border(lens, g.S(1.5)), kInk);
+  p.Fill(Intersect(Border(Circle(g.S(6.5), g.S(6.5), g.S(3)), g.Line()),
+                   icongen::Box(0, 0, g.S(6.5), g.S(6.5))),
+         kWhite);
   return p.Bitmap();
 }
 
-TBitmap32 House() {
-  TIconPainter p(16);
-  p.Outlined(Box(11, 2, 14, 7), kInk, kSlate);
-  p.Outlined(Box(3, 7, 13, 15), kInk, kWhite);
-  p.Outlined(Box(6, 10, 10, 15), kInk, kBlue);
-  p.Outlined(Polygon({{8, 1}, {15, 8}, {1, 8}}), kOrangeDark, kOrange);
+TBitmap32 House(const TGrid& g) {
+  TIconPainter p(g.Size());
+  const double w = g.Line();
+  p.Outlined(g.Box(11, 2, 14, 7), kInk, kSlate, w);
+  p.Outlined(g.Box(3, 7, 13, 15), kInk, kWhite, w);
+  p.Outlined(g.Box(6, 10, 10, 15), kInk, kBlue, w);
+  p.Outlined(Polygon({{g.S(8), g.E(1)}, {g.E(15), g.E(8)}, {g.E(1), g.E(8)}}), kOrangeDark, kOrange,
+             w);
   return p.Bitmap();
 }
 
-TBitmap32 Trophy() {
-  TIconPainter p(16);
+TBitmap32 Trophy(const TGrid& g) {
+  TIconPainter p(g.Size());
   for (double cx : {3.0, 13.0}) {
-    const TShape handle = Subtract(Circle(cx, 5, 2.5), Circle(cx, 5, 1.25));
-    p.Fill(cx < 8 ? Intersect(handle, Box(0, 0, 5, 16)) : Intersect(handle, Box(11, 0, 16, 16)),
+    const TShape handle =
+        Subtract(Circle(g.S(cx), g.S(5), g.S(2.5)), Circle(g.S(cx), g.S(5), g.S(1.25)));
+    p.Fill(cx < 8 ? Intersect(handle, g.Box(0, 0, 5, 16)) : Intersect(handle, g.Box(11, 0, 16, 16)),
            kGoldDark);
   }
-  const TShape bowl = Intersect(RoundBox(3, -2, 13, 10, 5), Box(3, 2, 13, 10));
-  p.Outlined(bowl, kGoldDark, kGold);
-  p.Fill(Intersect(Offset(bowl, -1), Box(5, 3, 6.5, 8)), kGoldLight);
-  p.Fill(Box(7, 10, 9, 12), kGoldDark);
-  p.Outlined(Box(4, 12, 12, 15), kGoldDark, kGold);
+  const double w = g.Line();
+  const TShape bowl =
+      Intersect(RoundBox(g.E(3), g.E(-2), g.E(13), g.E(10), g.S(5)), g.Box(3, 2, 13, 10));
+  p.Outlined(bowl, kGoldDark, kGold, w);
+  p.Fill(Intersect(Offset(bowl, -w), icongen::Box(g.E(5), g.E(3), g.E(5) + g.S(1.5), g.E(8))),
+         kGoldLight);
+  p.Fill(g.Box(7, 10, 9, 12), kGoldDark);
+  p.Outlined(g.Box(4, 12, 12, 15), kGoldDark, kGold, w);
   return p.Bitmap();
 }
 
-TBitmap32 Sheets() {
-  TIconPainter p(16);
-  p.Outlined(Box(2, 1, 11, 12), kSlate, kMist);
-  const TShape front = Polygon({{5, 4}, {11, 4}, {14, 7}, {14, 15}, {5, 15}});
-  p.Erase(Offset(front, 1));
-  p.Outlined(front, kInk, kWhite);
-  p.Outlined(Polygon({{10, 4}, {14, 8}, {10, 8}}), kInk, kMist);
-  p.Fill(Box(7, 9, 12, 10), kBlue);
-  p.Fill(Box(7, 11, 12, 12), kBlue);
-  p.Fill(Box(7, 13, 10, 14), kBlue);
+TBitmap32 Sheets(const TGrid& g) {
+  TIconPainter p(g.Size());
+  const double w = g.Line();
+  p.Outlined(g.Box(2, 1, 11, 12), kSlate, kMist, w);
+  // The front sheet's cut corner runs at 45 degrees, and the fold lies one
+  // outline inside it, parallel, at every size.
+  const double left = g.E(5), top = g.E(4), right = g.E(14), bottom = g.E(15);
+  const double cut = right - g.E(11);
+  const TShape front = Polygon(
+      {{left, top}, {right - cut, top}, {right, top + cut}, {right, bottom}, {left, bottom}});
+  p.Erase(Offset(front, w));
+  p.Outlined(front, kInk, kWhite, w);
+  const double fold = right - cut - w;
+  p.Outlined(Polygon({{fold, top}, {right, top + cut + w}, {fold, top + cut + w}}), kInk, kMist, w);
+  // Text lines one outline thick, evenly spaced.
+  const double h = w;
+  for (const auto& [row, right] :
+       {std::pair{9.0, 12.0}, std::pair{11.0, 12.0}, std::pair{13.0, 10.0}}) {
+    const double top = g.E(row);
+    p.Fill(icongen::Box(g.E(7), top, g.E(right), top + h), kBlue);
+  }
   return p.Bitmap();
 }
 
-TBitmap32 Info() {
-  TIconPainter p(16);
-  p.Outlined(Circle(8, 8, 7.5), kBlueDark, kBlue);
-  p.Fill(RoundBox(7, 3, 9, 5, 0.5), kWhite);
-  p.Fill(Box(7, 7, 9, 12), kWhite);
-  p.Fill(Box(6, 7, 7, 8), kWhite);
-  p.Fill(Box(6, 11, 10, 12), kWhite);
+TBitmap32 Info(const TGrid& g) {
+  TIconPainter p(g.Size());
+  p.Outlined(Circle(g.S(8), g.S(8), g.S(7.5)), kBlueDark, kBlue, g.Line());
+  p.Fill(RoundBox(g.E(7), g.E(3), g.E(9), g.E(5), g.S(0.5)), kWhite);
+  p.Fill(g.Box(7, 7, 9, 12), kWhite);
+  p.Fill(g.Box(6, 7, 7, 8), kWhite);
+  p.Fill(g.Box(6, 11, 10, 12), kWhite);
   return p.Bitmap();
 }
 
@@ -148,24 +213,28 @@ void Football(TIconPainter& p, TPointF c, double r, double line, bool small) {
 
 }  // namespace
 
-TBitmap32 DrawListImage(int index) {
+TBitmap32 DrawListImage(int index, int size) {
+  if (std::find(std::begin(kListImageSizes), std::end(kListImageSizes), size) ==
+      std::end(kListImageSizes))
+    throw std::out_of_range("no list image size " + std::to_string(size));
+  const TGrid g(size);
   switch (index) {
     case 0:
-      return Person();
+      return Person(g);
     case 1:
-      return Binoculars();
+      return Binoculars(g);
     case 2:
-      return Lifebuoy();
+      return Lifebuoy(g);
     case 3:
-      return Magnifier();
+      return Magnifier(g);
     case 4:
-      return House();
+      return House(g);
     case 5:
-      return Trophy();
+      return Trophy(g);
     case 6:
-      return Sheets();
+      return Sheets(g);
     case 7:
-      return Info();
+      return Info(g);
     default:
       throw std::out_of_range("no list image " + std::to_string(index));
   }
@@ -193,13 +262,22 @@ TBitmap32 DrawAppIcon(int size) {
   return p.Bitmap();
 }
 
-std::vector<TIconFile> AllIconFiles() {
+std::string ListImagePath(int index, int size) {
   static const char* const kNames[kListImageCount] = {
       "00_person", "01_binoculars", "02_lifebuoy", "03_magnifier",
       "04_house",  "05_trophy",     "06_sheets",   "07_info"};
+  if (index < 0 || index >= kListImageCount)
+    throw std::out_of_range("no list image " + std::to_string(index));
+  // The design size keeps the plain name the description has always used.
+  return std::string("images/") + kNames[index] +
+         (size == kListImageSize ? "" : "-" + std::to_string(size)) + ".png";
+}
+
+std::vector<TIconFile> AllIconFiles() {
   std::vector<TIconFile> files;
-  for (int i = 0; i < kListImageCount; ++i)
-    files.push_back({std::string("images/") + kNames[i] + ".png", DrawListImage(i)});
+  for (int size : kListImageSizes)
+    for (int i = 0; i < kListImageCount; ++i)
+      files.push_back({ListImagePath(i, size), DrawListImage(i, size)});
   for (int size : kAppIconSizes)
     files.push_back({"icon/quorvane-" + std::to_string(size) + ".png", DrawAppIcon(size)});
   return files;

@@ -1,5 +1,6 @@
-// Layout of the contact sheet: for each folder of pictures one band per
-// background, the pictures left to right, each enlarged and then at 1:1 beside it.
+// Layout of the contact sheet: for each folder of pictures and each size in it
+// one band per background, the pictures left to right, each enlarged and then
+// at 1:1 beside it.
 #include "tools/icongen/sheet.h"
 
 #include <algorithm>
@@ -30,14 +31,16 @@ void Place(TBitmap32& dst, const TBitmap32& src, int left, int top, int zoom) {
 }  // namespace
 
 TBitmap32 ContactSheet(const std::vector<TIconFile>& files) {
-  // Pictures of one folder share a row, so the list images stay side by side.
+  // Pictures of one folder and size share a row, so the list images of one
+  // density stay side by side.
   std::vector<std::vector<const TIconFile*>> groups;
   std::string last;
   for (const TIconFile& f : files) {
-    const std::string folder = f.Path.substr(0, f.Path.find('/'));
-    if (groups.empty() || folder != last) groups.emplace_back();
+    const std::string key = f.Path.substr(0, f.Path.find('/')) + ' ' +
+                            (f.Path.rfind("icon/", 0) == 0 ? "" : std::to_string(f.Bitmap.Width()));
+    if (groups.empty() || key != last) groups.emplace_back();
     groups.back().push_back(&f);
-    last = folder;
+    last = key;
   }
   int width = 0, height = 0;
   std::vector<int> bands;
