@@ -161,7 +161,10 @@ TacElementFields ParseCanonicalElement(ustring_view s) {
   f.WR = ToInt16(Copy(s, 26, 4), "right margin");
   f.WB = ToInt16(Copy(s, 30, 4), "bottom margin");
   f.ImageCount = ToInt16(Copy(s, 34, 1), "image count");
-  if (f.ImageCount < 1) f.ImageCount = 1;
+  if (f.ImageCount < 1) {
+    f.ImageCount = 1;
+    f.NoFrameCount = true;
+  }
   f.MaskType = ToInt16(Copy(s, 35, 1), "mask type");
   const int kind = ToInt(Copy(s, 36, 1), "image kind");
   f.ImgType = static_cast<TacImgType>(std::clamp(kind, 0, 4));
@@ -170,8 +173,7 @@ TacElementFields ParseCanonicalElement(ustring_view s) {
   return f;
 }
 
-void ReadElementValue(ustring_view upper_value, TsMaskData& md, ustring* file_name) {
-  const TacElementFields f = ParseCanonicalElement(CanonicalElementText(upper_value));
+void ApplyElementFields(const TacElementFields& f, TsMaskData& md) {
   md.R = f.R;
   md.WL = f.WL;
   md.WT = f.WT;
@@ -181,6 +183,11 @@ void ReadElementValue(ustring_view upper_value, TsMaskData& md, ustring* file_na
   md.MaskType = f.MaskType;
   md.ImgType = f.ImgType;
   md.DrawMode = f.DrawMode;
+}
+
+void ReadElementValue(ustring_view upper_value, TsMaskData& md, ustring* file_name) {
+  const TacElementFields f = ParseCanonicalElement(CanonicalElementText(upper_value));
+  ApplyElementFields(f, md);
   if (file_name) *file_name = f.FileName;
 }
 

@@ -37,11 +37,18 @@ struct TacElementFields {
   TacImgType ImgType = itisaBorder;
   std::int16_t DrawMode = 0;
   ustring FileName;
+  // The text gave no frame count (0): the margins that are not positive are
+  // derived from the frame size once it is known.
+  bool NoFrameCount = false;
 };
 
 // Reads canonical text; ESkinConvertError on a field that is not a number. An
-// image count below 1 is read as 1, since every frame width divides by it.
+// image count below 1 is read as 1 (and NoFrameCount set), since every frame
+// width divides by it.
 TacElementFields ParseCanonicalElement(ustring_view canonical);
+
+// The fields into the element (rectangle, margins, frames, mask, kind, mode).
+void ApplyElementFields(const TacElementFields& f, TsMaskData& md);
 
 // Both steps, filling the element's geometry fields.
 void ReadElementValue(ustring_view upper_value, TsMaskData& md, ustring* file_name);

@@ -1,6 +1,6 @@
-// Timers on the GUI thread for the skin engine's paced work. The window system
-// supplies the factory; destroying a timer stops it. Without a factory paced
-// work runs to its end at once.
+// Timers on the GUI thread for the skin engine's paced work: the window
+// system's timers, or a factory that tests install. Destroying a timer stops
+// it. Without a window system paced work runs to its end at once.
 #pragma once
 
 #include <functional>
@@ -18,8 +18,10 @@ class TacGuiTimer {
 using TGuiTimerFactory =
     std::function<std::unique_ptr<TacGuiTimer>(int interval_ms, std::function<void()> tick)>;
 
+// Replaces the window system's timers (nullptr goes back to them); returns the
+// previous factory.
 TGuiTimerFactory SetGuiTimerFactory(TGuiTimerFactory factory);
-// nullptr when no factory is installed.
+// nullptr when there is neither a factory nor a window system.
 std::unique_ptr<TacGuiTimer> StartGuiTimer(int interval_ms, std::function<void()> tick);
 
 }  // namespace qv

@@ -39,6 +39,16 @@ constexpr TStateKeys kStateKeys[3] = {
      u"GSIZE2", u"GRADIENTPERCENT2", u"GRADIENTDATA2", u"IMAGEPERCENT2", u"TRANSPARENCY2"},
 };
 
+void ParseGradientOf(ustring_view section, const char16_t* key, const ustring& text,
+                     TsGradArray& out) {
+  try {
+    ParseGradient(text, out);
+  } catch (const EGradientError& e) {
+    throw EGradientError("Section [" + Utf16ToUtf8(section) + "], key " + Utf16ToUtf8(key) + ": " +
+                         e.what());
+  }
+}
+
 TsGenState ReadState(const TacSectionReader& r, ustring_view s, int state) {
   const TStateKeys& k = kStateKeys[state];
   const TsGenState t;  // every state starts from the template
@@ -54,20 +64,36 @@ TsGenState ReadState(const TacSectionReader& r, ustring_view s, int state) {
   g.GradientPercent = r.ReadInt(s, k.GradientPercent, t.GradientPercent);
   const ustring gradient = r.ReadString(s, k.GradientData, u"");
   // Shorter text (such as "N/A") leaves the template's empty gradient.
-  if (gradient.size() >= 4) {
-    try {
-      ParseGradient(gradient, g.GradientArray);
-    } catch (const EGradientError& e) {
-      throw EGradientError("Section [" + Utf16ToUtf8(s) + "], key " + Utf16ToUtf8(k.GradientData) +
-                           ": " + e.what());
-    }
-  }
+  if (gradient.size() >= 4) ParseGradientOf(s, k.GradientData, gradient, g.GradientArray);
   g.ImagePercent = r.ReadInt(s, k.ImagePercent, t.ImagePercent);
   g.Transparency = r.ReadInt(s, k.Transparency, t.Transparency);
   return g;
 }
 
 }  // namespace
+
+void ReadStateOverrides(const TMemIniFile& ini, ustring_view section, int state, TsGenState& st) {
+  const TStateKeys& k = kStateKeys[state];
+  auto number = [&](const char16_t* key, auto& field) {
+    if (const ustring* v = ini.FindValue(section, key))
+      if (const auto n = TryParseSkinInt(*v)) field = *n;
+  };
+  number(k.Color, st.Color);
+  number(k.FontColor, st.FontColor.Color);
+  number(k.Left, st.FontColor.Left);
+  number(k.Top, st.FontColor.Top);
+  number(k.Right, st.FontColor.Right);
+  number(k.Bottom, st.FontColor.Bottom);
+  number(k.GlowColor, st.GlowColor);
+  number(k.GlowSize, st.GlowSize);
+  number(k.GradientPercent, st.GradientPercent);
+  if (const ustring* v = ini.FindValue(section, k.GradientData)) {
+    st.GradientArray.clear();
+    if (v->size() >= 4) ParseGradientOf(section, k.GradientData, *v, st.GradientArray);
+  }
+  number(k.ImagePercent, st.ImagePercent);
+  number(k.Transparency, st.Transparency);
+}
 
 ustring TacSectionReader::ParentOf(ustring_view section) const {
   const ustring* v = ini_.FindValue(section, u"PARENTCLASS");
@@ -160,10 +186,7 @@ TsGeneralData ReadGeneralData(const TacSectionReader& r, ustring_view s, int ppi
   return g;
 }
 
-void BuildSectionModel(const TMemIniFile& ini, TacSkinData& sd, TacSkinCommonInfo& info,
-                       const TScaleInt& scale_int) {
-  sd.ma.clear();
-  sd.gd.clear();
+void ReadSkinElements(const TMemIniFile& ini, TacSkinData& sd, const TElementAccept& accept) {
   const std::vector<ustring> sections = ini.ReadSections();
   for (std::size_t i = 0; i < sections.size(); ++i) {
     const ustring& section = sections[i];
@@ -173,6 +196,7 @@ void BuildSectionModel(const TMemIniFile& ini, TacSkinData& sd, TacSkinCommonInf
       if (kv.Value.empty() || !IsElementValue(UpperCase(kv.Value))) continue;
       const auto chosen = ChooseScaleVariant(ini, section, kv.Key, sd.PPI);
       if (!chosen || !IsElementValue(chosen->Value)) continue;
+      const TacElementFields f = ParseCanonicalElement(CanonicalElementText(chosen->Value));
       TsMaskData md;
       md.ClassName = section;
       md.PropertyName = kv.Key;
@@ -180,14 +204,47 @@ void BuildSectionModel(const TMemIniFile& ini, TacSkinData& sd, TacSkinCommonInf
       md.Manager = sd.FOwner;
       md.MulPPi = sd.PPI;
       md.DivPPI = chosen->DivPPI;
-      ReadElementValue(chosen->Value, md, nullptr);
+      ApplyElementFields(f, md);
+      if (accept && !accept(md, f)) continue;
       sd.ma.push_back(std::move(md));
     }
   }
+}
+
+void ReadSkinSections(const TMemIniFile& ini, TacSkinData& sd, const TScaleInt& scale_int) {
   const TacSectionReader reader(ini);
-  sd.gd.reserve(sections.size() + kStandardSectionCount);
+  const std::vector<ustring> sections = ini.ReadSections();
+  sd.gd.reserve(sd.gd.size() + sections.size() + kStandardSectionCount + 2);
+  const bool has_elements = !sd.ma.empty();
   for (const ustring& section : sections)
-    sd.gd.push_back(ReadGeneralData(reader, section, sd.PPI, !sd.ma.empty(), scale_int));
+    sd.gd.push_back(ReadGeneralData(reader, section, sd.PPI, has_elements, scale_int));
+}
+
+void AppendDefaultSections(TacSkinData& sd, TColor main_color, TColor label_text) {
+  auto append = [&](const char16_t* name, int transparency, TColor color) {
+    TsGeneralData g;
+    g.ClassName = name;
+    g.States = 1;
+    for (TsGenState& st : g.Props) {
+      st.Transparency = transparency;
+      st.Color = color;
+      st.FontColor = {label_text, -1, -1, -1, -1};
+    }
+    sd.gd.push_back(std::move(g));
+  };
+  if (GetSkinIndex(sd, u"TRANSPARENT") < 0) append(u"TRANSPARENT", 100, 0xFFFFFF);
+  if (GetSkinIndex(sd, u"MAINCOLOR") < 0) append(u"MAINCOLOR", 0, main_color);
+}
+
+void BuildSectionModel(const TMemIniFile& ini, TacSkinData& sd, TacSkinCommonInfo& info,
+                       const TScaleInt& scale_int) {
+  sd.ma.clear();
+  sd.gd.clear();
+  ReadSkinElements(ini, sd);
+  ReadSkinSections(ini, sd, scale_int);
+  AppendDefaultSections(sd,
+                        ini.ReadInteger(u"GLOBALINFO", u"COLOR", DefaultSysColor(COLOR_BTNFACE)),
+                        ini.ReadInteger(u"GLOBALINFO", u"FONTCOLOR", 0));
   ResolveStandardSections(sd, info);
 }
 

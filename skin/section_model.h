@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "skin/element_notation.h"
 #include "skin/options_store.h"
 #include "skin/skin_data.h"
 
@@ -46,17 +47,36 @@ std::optional<TacScaledValue> ChooseScaleVariant(const TMemIniFile& ini, ustring
 
 using TScaleInt = std::function<int(int)>;
 
+// The keys of one state (0 normal, 1 hot, 2 pressed) that the section itself
+// gives, over st; no parent chain, no defaults. Values that are not numbers
+// leave st as it was; a malformed gradient raises EGradientError.
+void ReadStateOverrides(const TMemIniFile& ini, ustring_view section, int state, TsGenState& st);
+
 // One section as its keys (and its parents' keys) describe it. A gradient text
 // of four characters or more is parsed; EGradientError (naming the section and
 // key) when it is malformed.
 TsGeneralData ReadGeneralData(const TacSectionReader& reader, ustring_view section, int ppi,
                               bool has_elements, const TScaleInt& scale_int);
 
-// Fills sd.ma with an element for every element value of every section, in
-// file order, and sd.gd with every section; then the standard sections are
-// resolved into sections (their stand-ins appended where missing).
-// ESkinConvertError for an element field that is not a number, EGradientError
-// for a malformed gradient text.
+// Appends to sd.ma an element for every element value of every section, in
+// file order, with the scale variant chosen for sd.PPI; accept may prepare it
+// (its image) or refuse it. ESkinConvertError for an element field that is not
+// a number.
+using TElementAccept = std::function<bool(TsMaskData& md, const TacElementFields& fields)>;
+void ReadSkinElements(const TMemIniFile& ini, TacSkinData& sd,
+                      const TElementAccept& accept = nullptr);
+
+// Appends to sd.gd one section for every section of the options, in file
+// order. EGradientError for a malformed gradient text.
+void ReadSkinSections(const TMemIniFile& ini, TacSkinData& sd, const TScaleInt& scale_int);
+
+// "TRANSPARENT" and "MAINCOLOR", appended when the skin lacks them: one state,
+// see-through resp. in the main colour, both with the label colour as text.
+void AppendDefaultSections(TacSkinData& sd, TColor main_color, TColor label_text);
+
+// The section model without images: the elements, the sections, the default
+// sections (main colour from "COLOR", label colour from "FONTCOLOR" of
+// "GLOBALINFO") and the standard sections with their stand-ins, in this order.
 void BuildSectionModel(const TMemIniFile& ini, TacSkinData& sd, TacSkinCommonInfo& info,
                        const TScaleInt& scale_int = nullptr);
 

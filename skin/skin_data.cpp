@@ -3,12 +3,17 @@
 
 #include <algorithm>
 
+#include "skin/skin_manager.h"
+
 namespace qv {
 
 TacSkinData::TacSkinData(TsSkinManager* owner, int ppi)
     : FOwner(owner), ScaleValue(ScaleIndexOfPPI(ppi)), ScalePercent(ppi * 100 / 96), PPI(ppi) {
   ResetIndexes();
 }
+
+int TacSkinData::BrightMin() const { return FOwner ? FOwner->SkinCommonInfo.BrightMin : -50; }
+int TacSkinData::BrightMax() const { return FOwner ? FOwner->SkinCommonInfo.BrightMax : 50; }
 
 void TacSkinData::ResetIndexes() {
   for (auto* group : {&Scrolls, &ScrollBtns, &UpDownBtns}) group->fill(TacConstElementData{});

@@ -88,6 +88,10 @@ class TacSkinData {
 
   // n x PPI div 96.
   int ScaleIntValue(int n) const { return ScaleByPPI(n, PPI); }
+  // The skin's brightness limits ("BRIGHTMIN", "BRIGHTMAX" of its options);
+  // -50 and 50 without an owning manager.
+  int BrightMin() const;
+  int BrightMax() const;
   // Frees element bitmaps and empties the arrays; the cached indexes return to none.
   void Reset();
   // Frees the bitmaps that elements own (not the master bitmap).

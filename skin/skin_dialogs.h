@@ -1,6 +1,6 @@
-// The modal messages of the skin engine. They go through one replaceable hook
-// so that the window system can show them as message boxes and tests can
-// record them; without a hook they are written to standard error.
+// The modal messages of the skin engine: the window system's message box,
+// titled with the application's title. A replaceable hook lets tests record
+// them; without a window system they are written to standard error.
 #pragma once
 
 #include <functional>
@@ -17,7 +17,8 @@ enum class TacMessageKind {
 
 using TSkinMessageHook = std::function<void(TacMessageKind kind, ustring_view text)>;
 
-// Installs the hook (nullptr restores the default) and returns the previous one.
+// Installs the hook (nullptr goes back to the message box) and returns the
+// previous one.
 TSkinMessageHook SetSkinMessageHook(TSkinMessageHook hook);
 // Shows text modally and returns when the user has closed it.
 void ShowSkinMessage(TacMessageKind kind, ustring_view text);

@@ -7,8 +7,9 @@
 
 #include "platform/acPNG.h"
 #include "skin/package.h"
-#include "skin/skin_manager.h"
+#include "skin/skin_commands.h"
 #include "skin/skin_paths.h"
+#include "skin/stored_skins.h"
 
 namespace qv {
 
@@ -33,14 +34,24 @@ void TacSkinListController::DelControl(TObject* c) {
   Controls.erase(std::remove(Controls.begin(), Controls.end(), c), Controls.end());
 }
 
+namespace {
+
+// The installed sender, or the skin command message for controls.
+void Send(TObject* c, int command) {
+  if (Sender())
+    Sender()(c, command);
+  else if (auto* control = dynamic_cast<TControl*>(c))
+    SendSkinCommand(control, command);
+}
+
+}  // namespace
+
 void TacSkinListController::SendListChanged() {
-  if (!Sender()) return;
-  for (TObject* c : std::vector<TObject*>(Controls)) Sender()(c, scSkinListChanged);
+  for (TObject* c : std::vector<TObject*>(Controls)) Send(c, scSkinListChanged);
 }
 
 void TacSkinListController::SendSkinChanged() {
-  if (!Sender()) return;
-  for (TObject* c : std::vector<TObject*>(Controls)) Sender()(c, scSkinListSkinChanged);
+  for (TObject* c : std::vector<TObject*>(Controls)) Send(c, scSkinListSkinChanged);
 }
 
 void TacSkinListController::CloseSearch() { file_info_.reset(); }
@@ -51,11 +62,11 @@ void TacSkinListController::FinishSearch() {
 }
 
 bool TacSkinListController::CopyFromDefault() {
-  TsSkinManager* def = TsSkinManager::DefaultManager();
-  if (!def || def == manager_ || def->IsDestroying() ||
-      UpperCase(def->SkinDirectory()) != UpperCase(manager_->SkinDirectory()))
+  TacSkinListController* def = owner_->DefaultList();
+  if (!def || def == this ||
+      UpperCase(def->owner_->ListFolderSetting()) != UpperCase(owner_->ListFolderSetting()))
     return false;
-  TacSkinListController& other = def->SkinListController;
+  TacSkinListController& other = *def;
   other.CheckThread();
   other.UpdateIfNeeded(true);
   sPath = other.sPath;
@@ -66,7 +77,7 @@ bool TacSkinListController::CopyFromDefault() {
 }
 
 bool TacSkinListController::UpdateData(bool update_now) {
-  if (manager_->IsLoading() || manager_->IsDestroying()) return false;
+  if (owner_->ListFrozen()) return false;
   thread_.reset();
   CloseSearch();
   SkinList.clear();
@@ -75,12 +86,12 @@ bool TacSkinListController::UpdateData(bool update_now) {
     SendListChanged();
     return true;
   }
-  if (manager_->SkinsFilter & Bit(sfiInternal)) {
-    const TsStoredSkins& skins = manager_->InternalSkins();
+  if (owner_->ListFilter() & Bit(sfiInternal)) {
+    const TsStoredSkins& skins = owner_->StoredSkins();
     for (int i = 0; i < skins.Count(); ++i) AddSkin(skins.Items(i).Name(), i);
   }
-  if (manager_->SkinsFilter & Bit(sfiExternal)) {
-    sPath = WithTrailingSeparator(manager_->GetFullSkinDirectory());
+  if (owner_->ListFilter() & Bit(sfiExternal)) {
+    sPath = WithTrailingSeparator(owner_->ListFolder());
     std::error_code ec;
     std::filesystem::directory_iterator it(FsPath(sPath), ec);
     if (!ec) {
@@ -135,7 +146,7 @@ void TacSkinListController::AddSkin(ustring_view name, int int_index) {
         found = ExtractPreview(*bytes, preview);
     } else {
       d.skSkinMode = smInternal;
-      found = ExtractPreview(manager_->InternalSkins().Items(int_index).PackedData(), preview);
+      found = ExtractPreview(owner_->StoredSkins().Items(int_index).PackedData(), preview);
     }
     if (found) {
       ImgList.push_back(LoadPngImage(preview));

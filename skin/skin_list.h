@@ -13,10 +13,9 @@
 #include "platform/component/component.h"
 #include "platform/ustring.h"
 #include "skin/gui_timer.h"
+#include "skin/skin_owner.h"
 
 namespace qv {
-
-class TsSkinManager;
 
 enum TacSkinMode { smInternal = 0, smExtPacked = 1, smExtUnpacked = 2 };
 enum TacSkinTypes { stUnpacked = 0, stPacked = 1, stAllSkins = 2 };
@@ -36,7 +35,8 @@ struct TacSkinNameItem {
 // Commands sent to the controls that follow the list.
 constexpr int scSkinListSkinChanged = 74;
 constexpr int scSkinListChanged = 75;
-// How a command reaches a control; the window system installs the sender.
+// How a command reaches a control: the skin command message unless tests
+// install a sender.
 using TSkinCommandSender = std::function<void(TObject* control, int command)>;
 TSkinCommandSender SetSkinCommandSender(TSkinCommandSender sender);
 
@@ -46,7 +46,7 @@ constexpr int kSkinListTick = 12;  // ms
 
 class TacSkinListController {
  public:
-  explicit TacSkinListController(TsSkinManager* manager) : manager_(manager) {}
+  explicit TacSkinListController(TacSkinListOwner* owner) : owner_(owner) {}
   TacSkinListController(const TacSkinListController&) = delete;
   TacSkinListController& operator=(const TacSkinListController&) = delete;
 
@@ -77,7 +77,7 @@ class TacSkinListController {
   void FinishSearch();
   bool CopyFromDefault();
 
-  TsSkinManager* manager_;
+  TacSkinListOwner* owner_;
   std::optional<std::filesystem::directory_iterator> file_info_;
   std::unique_ptr<TacGuiTimer> thread_;
 };

@@ -1,6 +1,7 @@
 // The program's folder and the skin directory rules.
 #include "skin/skin_paths.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace qv {
@@ -25,6 +26,20 @@ ustring ApplicationFolder() {
 }
 
 void SetApplicationFolderOverride(std::optional<ustring> folder) { Override() = std::move(folder); }
+
+ustring UserSkinDirectory() {
+  const char* data_home = std::getenv("XDG_DATA_HOME");
+  if (data_home && data_home[0] == '/') return Utf8ToUtf16(data_home) + u"/quorvane/skins";
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') return Utf8ToUtf16(home) + u"/.local/share/quorvane/skins";
+  return ApplicationFolder() + u"skins";
+}
+
+bool IsForeignFolder(ustring_view d) {
+  const bool drive = d.size() >= 2 && d[1] == u':' &&
+                     ((d[0] >= u'a' && d[0] <= u'z') || (d[0] >= u'A' && d[0] <= u'Z'));
+  return drive || d.starts_with(u"\\\\");
+}
 
 ustring ToSlashes(ustring_view path) {
   ustring out(path);

@@ -14,6 +14,15 @@ ustring ApplicationFolder();
 // Tests point the program's folder elsewhere; nullopt restores it.
 void SetApplicationFolderOverride(std::optional<ustring> folder);
 
+// Where a user keeps skins: $XDG_DATA_HOME/quorvane/skins, by default
+// ~/.local/share/quorvane/skins (a relative XDG_DATA_HOME is ignored, as the
+// XDG rules ask); beside the program when there is no home folder. No
+// trailing separator.
+ustring UserSkinDirectory();
+// A folder written for another system (a drive letter such as "D:\Skins" or a
+// "\\host" share): it names nothing on this machine.
+bool IsForeignFolder(ustring_view folder);
+
 // The skin directory made absolute against app_folder (which ends in "/"):
 // "..", "./" or ".\", "." and plain relative names are taken from the program's
 // folder (".." climbs one level only); a leading "/", a ":" or "\\" mark an

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "skin/color_transforms.h"
+#include "skin/skin_images.h"
 
 namespace qv {
 
@@ -174,22 +175,6 @@ bool ContainsPng(const ustring& name) {
   return upper.find(u".PNG") != ustring::npos;
 }
 
-void Premultiply(TBitmap32& bmp) {
-  for (int y = 0; y < bmp.Height(); ++y) {
-    TBGRA* row = bmp.ScanLine(y);
-    for (int x = 0; x < bmp.Width(); ++x) {
-      TBGRA& p = row[x];
-      if (PixelValue(p) == 0x00FFFFFFu) {
-        p = {};
-        continue;
-      }
-      p.B = static_cast<std::uint8_t>(p.B * p.A / 256);
-      p.G = static_cast<std::uint8_t>(p.G * p.A / 256);
-      p.R = static_cast<std::uint8_t>(p.R * p.A / 256);
-    }
-  }
-}
-
 // The master bitmap through op, its mask halves kept.
 void MasterWithMasksKept(const TTargets& t, TPixelOp op, int amount) {
   if (t.Master == nullptr) return;
@@ -260,7 +245,7 @@ void ApplySkinTransforms(const TSkinTransformSettings& s, const TSkinTransformTa
       CachedImages(*t.Data, TPixelOp::Brightness, b);
       if (b > 0)
         for (TacBmpData& e : t.Data->BmpArray)
-          if (e.Bmp && e.MaskType == 0 && ContainsPng(e.FileName)) Premultiply(*e.Bmp);
+          if (e.Bmp && e.MaskType == 0 && ContainsPng(e.FileName)) PremultiplyAlpha(*e.Bmp);
       SectionColors(
           *t.Data, [b](TColor c) { return BrightnessColor(c, b); }, TGradients::All);
     }

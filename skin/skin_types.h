@@ -115,6 +115,9 @@ struct TsGeneralData {
   TColor OuterColorT = 0;
   TColor OuterColorR = 0;
   TColor OuterColorB = 0;
+  // The application's common sections took this section's border away; it
+  // keeps BorderIndex -1 whatever its parents hold.
+  bool BorderRemoved = false;
 };
 
 // One outer effect: [0] the light outline, [1] the shadow.

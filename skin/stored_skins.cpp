@@ -1,8 +1,6 @@
 // Stored skins and their collection; every change tells the manager.
 #include "skin/stored_skins.h"
 
-#include "skin/skin_manager.h"
-
 namespace qv {
 
 void TsStoredSkin::Changed() {
@@ -77,7 +75,7 @@ void TsStoredSkin::Assign(const TsStoredSkin& other) {
 
 TsStoredSkin& TsStoredSkins::Add() {
   items_.push_back(std::make_unique<TsStoredSkin>(this));
-  if (manager_) manager_->StoredSkinsChanged(true);
+  if (owner_) owner_->StoredSkinsChanged(true);
   return *items_.back();
 }
 
@@ -98,7 +96,7 @@ int TsStoredSkins::IndexOf(ustring_view name) const {
 }
 
 void TsStoredSkins::Update() {
-  if (manager_) manager_->StoredSkinsChanged(false);
+  if (owner_) owner_->StoredSkinsChanged(false);
 }
 
 }  // namespace qv

@@ -8,10 +8,10 @@
 #include "platform/bitmap.h"
 #include "platform/component/component.h"
 #include "skin/package.h"
+#include "skin/skin_owner.h"
 
 namespace qv {
 
-class TsSkinManager;
 class TsStoredSkins;
 
 class TsStoredSkin : public TPersistent {
@@ -69,9 +69,9 @@ class TsStoredSkin : public TPersistent {
 
 class TsStoredSkins : public TPersistent {
  public:
-  explicit TsStoredSkins(TsSkinManager* manager) : manager_(manager) {}
+  explicit TsStoredSkins(TacSkinListOwner* owner) : owner_(owner) {}
 
-  TsSkinManager* Manager() const { return manager_; }
+  TacSkinListOwner* Owner() const { return owner_; }
   int Count() const { return static_cast<int>(items_.size()); }
   TsStoredSkin& Items(int i) { return *items_.at(static_cast<std::size_t>(i)); }
   const TsStoredSkin& Items(int i) const { return *items_.at(static_cast<std::size_t>(i)); }
@@ -87,7 +87,7 @@ class TsStoredSkins : public TPersistent {
   void Update();
 
  private:
-  TsSkinManager* manager_;
+  TacSkinListOwner* owner_;
   std::vector<std::unique_ptr<TsStoredSkin>> items_;
 };
 

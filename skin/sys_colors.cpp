@@ -7,6 +7,7 @@
 
 #include "paint/compositing.h"
 #include "skin/skin_data.h"
+#include "skin/skin_manager.h"
 
 namespace qv {
 
@@ -141,6 +142,18 @@ TColor SkinColorToRGB(TColor x, const TSkinColorSource* skin) {
     if (SkinSysColor(static_cast<int>(u & 0xFFFFFFu), *skin, out)) return out;
   }
   return ColorToRGB(x);
+}
+
+TColor SkinColorToRGB(TColor x, const TsSkinManager* manager) {
+  if (x >= 0) return x;
+  const TsSkinManager* m = manager ? manager : TsSkinManager::DefaultManager();
+  if (m == nullptr || !(m->IsActive() || (m->ManagerState & Bit(msSkinChanging))))
+    return SkinColorToRGB(x, nullptr);
+  TSkinColorSource source;
+  source.Palette = &m->Palette;
+  if (const TacSkinData* sd = m->SkinDataArray[0].get())
+    source = SkinColorSourceOf(*sd, m->SkinCommonInfo, m->Palette);
+  return SkinColorToRGB(x, &source);
 }
 
 }  // namespace qv

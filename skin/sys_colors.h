@@ -2,12 +2,15 @@
 // codes read as colours of the active skin's palette and sections.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/color.h"
 #include "skin/skin_types.h"
 
 namespace qv {
 
 class TacSkinData;
+class TsSkinManager;
 
 // What the lookup reads of an active skin. The sections may be absent.
 struct TSkinColorSource {
@@ -25,5 +28,15 @@ TSkinColorSource SkinColorSourceOf(const TacSkinData& sd, const TacSkinCommonInf
 // platform's conversion. Without one, a named code reads as its low 24 bits
 // and a system colour as the platform's colour.
 TColor SkinColorToRGB(TColor x, const TSkinColorSource* skin);
+inline TColor SkinColorToRGB(TColor x, std::nullptr_t) {
+  return SkinColorToRGB(x, static_cast<const TSkinColorSource*>(nullptr));
+}
+
+// The same through a manager (null: the default manager): its skin counts
+// while it is active or changing skins.
+TColor SkinColorToRGB(TColor x, const TsSkinManager* manager);
+inline TColor SkinColorToRGB(TColor x) {
+  return SkinColorToRGB(x, static_cast<const TsSkinManager*>(nullptr));
+}
 
 }  // namespace qv

@@ -167,9 +167,11 @@ TEST(SectionModel, StandardSectionsAndStandIns) {
   EXPECT_EQ(info.Sections[ssTBTab], -1);  // TABTOP is missing too
   std::vector<ustring> appended;
   for (std::size_t i = 4; i < sd.gd.size(); ++i) appended.push_back(sd.gd[i].ClassName);
-  EXPECT_EQ(appended, (std::vector<ustring>{u"MENUCAPTION", u"DIALOGTITLE", u"MENUBTN", u"TB_BTN",
-                                            u"TB_TAB", u"COLHEADER", u"COLHEADERA", u"COLHEADERL",
-                                            u"COLHEADERR", u"SLIDER_OFF", u"SLIDER_ON"}));
+  // The default sections come before the stand-ins.
+  EXPECT_EQ(appended,
+            (std::vector<ustring>{u"TRANSPARENT", u"MAINCOLOR", u"MENUCAPTION", u"DIALOGTITLE",
+                                  u"MENUBTN", u"TB_BTN", u"TB_TAB", u"COLHEADER", u"COLHEADERA",
+                                  u"COLHEADERL", u"COLHEADERR", u"SLIDER_OFF", u"SLIDER_ON"}));
   const TsGeneralData& dialog = sd.gd[static_cast<std::size_t>(GetSkinIndex(sd, u"DIALOGTITLE"))];
   EXPECT_EQ(dialog.Props[0].Color, 5);
   const TsGeneralData& col = sd.gd[static_cast<std::size_t>(GetSkinIndex(sd, u"COLHEADERA"))];

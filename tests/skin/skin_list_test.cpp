@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -67,8 +68,12 @@ class SkinListTest : public ::testing::Test {
         fs::temp_directory_path() /
         (std::string("qv_list_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
-    fs::create_directories(dir_ / "skins");
+    skins_ = dir_ / "data" / "quorvane" / "skins";
+    fs::create_directories(skins_);
+    setenv("XDG_DATA_HOME", (dir_ / "data").c_str(), 1);
     SetApplicationFolderOverride(Utf8ToUtf16(dir_.string()));
+    previous_hook_ =
+        SetSkinMessageHook([this](TacMessageKind, ustring_view t) { messages_.emplace_back(t); });
     previous_sender_ =
         SetSkinCommandSender([this](TObject*, int cmd) { commands_.push_back(cmd); });
     manager_ = std::make_unique<TsSkinManager>(nullptr);
@@ -77,6 +82,8 @@ class SkinListTest : public ::testing::Test {
     manager_.reset();
     SetGuiTimerFactory(nullptr);
     SetSkinCommandSender(previous_sender_);
+    SetSkinMessageHook(previous_hook_);
+    unsetenv("XDG_DATA_HOME");
     SetApplicationFolderOverride(std::nullopt);
     fs::remove_all(dir_);
   }
@@ -85,13 +92,13 @@ class SkinListTest : public ::testing::Test {
     s.SetName(u"MetroUI (internal)");
     s.SetPackedData(Package(true));
     manager_->InternalSkins().Add().SetName(u"bare stored");
-    WriteFile(dir_ / "skins/Zeta.asz", Package(true));
-    WriteFile(dir_ / "skins/alpha.asz", Package(false));
-    WriteFile(dir_ / "skins/Double.asz.asz", Package(false));
-    WriteFile(dir_ / "skins/CAPS.ASZ", Package(true));
-    WriteFile(dir_ / "skins/.hidden.asz", Package(true));
-    WriteFile(dir_ / "skins/notes.txt", Bytes("x"));
-    fs::create_directories(dir_ / "skins/Folder.asz");
+    WriteFile(skins_ / "Zeta.asz", Package(true));
+    WriteFile(skins_ / "alpha.asz", Package(false));
+    WriteFile(skins_ / "Double.asz.asz", Package(false));
+    WriteFile(skins_ / "CAPS.ASZ", Package(true));
+    WriteFile(skins_ / ".hidden.asz", Package(true));
+    WriteFile(skins_ / "notes.txt", Bytes("x"));
+    fs::create_directories(skins_ / "Folder.asz");
   }
   static std::vector<ustring> Names(const std::vector<TacSkinNameItem>& items) {
     std::vector<ustring> n;
@@ -99,10 +106,12 @@ class SkinListTest : public ::testing::Test {
     return n;
   }
 
-  fs::path dir_;
+  fs::path dir_, skins_;
   std::unique_ptr<TsSkinManager> manager_;
   std::vector<int> commands_;
   TSkinCommandSender previous_sender_;
+  TSkinMessageHook previous_hook_;
+  std::vector<ustring> messages_;
 };
 
 TEST_F(SkinListTest, ListsStoredSkinsAndLowerCasePackagesSorted) {
@@ -233,6 +242,9 @@ end
   EXPECT_EQ(s.PackedData(), TBytes(std::begin(kStoredBytes), std::end(kStoredBytes)));
   EXPECT_EQ(m->SkinDirectory(), u"D:\\Design\\Skins");
   EXPECT_EQ(m->SkinName(), u"MetroUI (internal)");
+  // The stored bytes hold no options: said once, and no skin is shown.
+  EXPECT_EQ(messages_, (std::vector<ustring>{InternalFormatErrorText(u"MetroUI (internal)")}));
+  EXPECT_FALSE(m->IsActive());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -39,6 +40,7 @@ class SkinManagerTest : public ::testing::Test {
     old_cwd_ = fs::current_path();
     fs::current_path(root_ / "cwd");
     SetApplicationFolderOverride(Utf8ToUtf16((root_ / "app").string()));
+    setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
     previous_ = SetSkinMessageHook([this](TacMessageKind k, ustring_view t) {
       kinds_.push_back(k);
       texts_.emplace_back(t);
@@ -52,10 +54,17 @@ class SkinManagerTest : public ::testing::Test {
     m_ = nullptr;
     SetSkinMessageHook(previous_);
     SetApplicationFolderOverride(std::nullopt);
+    unsetenv("XDG_DATA_HOME");
     fs::current_path(old_cwd_);
     fs::remove_all(root_);
   }
   ustring App() const { return Utf8ToUtf16((root_ / "app").string()) + u"/"; }
+  ustring UserSkins() const { return Utf8ToUtf16((root_ / "data").string()) + u"/quorvane/skins"; }
+  // Names a skin without loading it, to look at where it would come from.
+  void Name(ustring name) {
+    m_->SetActive(false);
+    m_->SetSkinName(std::move(name));
+  }
   TsStoredSkin& Store(ustring name, TBytes data) {
     TsStoredSkin& s = m_->InternalSkins().Add();
     s.SetName(std::move(name));
@@ -92,15 +101,27 @@ TEST_F(SkinManagerTest, DefaultsAndDirectory) {
   TsSkinManager second(nullptr);
   EXPECT_EQ(TsSkinManager::DefaultManager(), m_);
   EXPECT_TRUE(m_->Active());
-  EXPECT_EQ(m_->SkinDirectory(), App() + u"skins");
-  EXPECT_EQ(m_->GetFullSkinDirectory(), App() + u"skins/");
+  // The user's skin directory, as the XDG rules place it.
+  EXPECT_EQ(m_->SkinDirectory(), UserSkins());
+  EXPECT_EQ(m_->GetFullSkinDirectory(), UserSkins() + u"/");
   int changes = 0;
   m_->OnSkinListChanged = [&](TObject*) { ++changes; };
-  m_->SetSkinDirectory(App() + u"SKINS");  // same ignoring case
+  m_->SetSkinDirectory(UpperCase(UserSkins()));  // same ignoring case
   EXPECT_EQ(changes, 0);
   m_->SetSkinDirectory(u"other");
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(m_->SkinCommonInfo.SkinPath, App() + u"other/");
+  // The designer's folder on another system stands for the user's directory.
+  m_->SetSkinDirectory(u"D:\\Design\\Skins");
+  EXPECT_EQ(m_->SkinDirectory(), u"D:\\Design\\Skins");
+  EXPECT_EQ(m_->GetFullSkinDirectory(), UserSkins() + u"/");
+  unsetenv("XDG_DATA_HOME");
+  setenv("HOME", (root_ / "home").c_str(), 1);
+  EXPECT_EQ(UserSkinDirectory(),
+            Utf8ToUtf16((root_ / "home").string()) + u"/.local/share/quorvane/skins");
+  setenv("XDG_DATA_HOME", "relative/data", 1);  // not absolute: ignored
+  EXPECT_EQ(UserSkinDirectory(),
+            Utf8ToUtf16((root_ / "home").string()) + u"/.local/share/quorvane/skins");
 }
 
 TEST_F(SkinManagerTest, NameLosesPackageEndingOnlyWhileActive) {
@@ -114,6 +135,7 @@ TEST_F(SkinManagerTest, NameLosesPackageEndingOnlyWhileActive) {
 }
 
 TEST_F(SkinManagerTest, UnpackedFolderBelowProgramPackageBelowCurrentFolder) {
+  m_->SetActive(false);
   m_->SetSkinDirectory(u".\\Skins");
   WriteFile(root_ / "app/Skins/Folder/OPTIONS.DAT", Bytes("[GLOBALINFO]\r\nAUTHOR=folder\r\n"));
   WriteFile(root_ / "cwd/Skins/Packed.asz", OptionsPackage("[GLOBALINFO]\nAUTHOR=package\n"));
@@ -148,7 +170,7 @@ TEST_F(SkinManagerTest, UnpackedFolderBelowProgramPackageBelowCurrentFolder) {
 TEST_F(SkinManagerTest, StoredSkinChoiceAndNoSkinAtAll) {
   Store(u"A", OptionsPackage("[GLOBALINFO]\nN=a\n"));
   Store(u"Y", OptionsPackage("[GLOBALINFO]\nN=y\n"));
-  m_->SetSkinName(u"Y");
+  Name(u"Y");
   ASSERT_TRUE(m_->InitSkinFile());
   EXPECT_EQ(m_->SkinFile->ReadString(u"GLOBALINFO", u"N", u""), u"y");
   m_->SetSkinName(u"y");  // exact names only
@@ -165,7 +187,7 @@ TEST_F(SkinManagerTest, StoredSkinChoiceAndNoSkinAtAll) {
 
 TEST_F(SkinManagerTest, PackagesWithoutOptionsReportInternalFormatError) {
   Store(u"Empty", WritePackage({}, nullptr));
-  m_->SetSkinName(u"Empty");
+  Name(u"Empty");
   EXPECT_FALSE(m_->InitSkinFile());
   ASSERT_EQ(texts_.size(), 1u);
   EXPECT_EQ(kinds_[0], TacMessageKind::mkPlain);
@@ -192,7 +214,7 @@ TEST_F(SkinManagerTest, PackagesWithoutOptionsReportInternalFormatError) {
 
 TEST_F(SkinManagerTest, NotAPackageDialogIsNotSkinned) {
   Store(u"Junk", Bytes("this is no package"));
-  m_->SetSkinName(u"Junk");
+  Name(u"Junk");
   m_->Options.ChangeSysColors = true;
   EXPECT_FALSE(m_->InitSkinFile());
   ASSERT_EQ(texts_.size(), 2u);
@@ -208,7 +230,7 @@ TEST_F(SkinManagerTest, CorruptStoredPackageRaisesAndGivesBytesBack) {
   TBytes pkg = OptionsPackage("[GLOBALINFO]\n");
   pkg.resize(pkg.size() - 5);
   Store(u"Cut", pkg);
-  m_->SetSkinName(u"Cut");
+  Name(u"Cut");
   EXPECT_THROW(m_->InitSkinFile(), ESkinPackageError);
   ASSERT_TRUE(m_->sc);
   EXPECT_FALSE(m_->sc->PackedData);
@@ -217,7 +239,7 @@ TEST_F(SkinManagerTest, CorruptStoredPackageRaisesAndGivesBytesBack) {
 
 TEST_F(SkinManagerTest, PreviewOptionsWinOverEverything) {
   Store(u"S", OptionsPackage("[GLOBALINFO]\nN=stored\n"));
-  m_->SetSkinName(u"S");
+  Name(u"S");
   m_->PreviewOptions = u"[GLOBALINFO]\r\nN=preview\r\n";
   ASSERT_TRUE(m_->InitSkinFile());
   EXPECT_EQ(m_->SkinFile->ReadString(u"GLOBALINFO", u"N", u""), u"preview");
