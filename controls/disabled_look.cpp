@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "controls/background.h"
+#include "controls/common_data.h"
 #include "skin/color_transforms.h"
 
 namespace qv {
@@ -41,6 +43,36 @@ void BlendDisabled(TBitmap32& bmp, TColor color) {
     for (int x = 0; x < bmp.Width(); ++x)
       d[x] = {Mix(d[x].B, b), Mix(d[x].G, g), Mix(d[x].R, r), d[x].A};
   }
+}
+
+void ApplyDisabledLook(TsCommonData& data, TBitmap32& cache, const TCacheInfo& parent) {
+  const TsDisabledKind kind =
+      data.Hooks() ? data.Hooks()->SkinDisabledKind() : kDefaultDisabledKind;
+  if (kind & (1u << dkGrayed)) GrayDisabled(cache);
+  if ((kind & (1u << dkBlended)) == 0) return;
+  TControl* c = data.OwnerControl();
+  const TPoint pos = c ? TPoint{c->Left(), c->Top()} : TPoint{0, 0};
+  if (parent.Ready && parent.Bmp != nullptr) {
+    BlendDisabled(cache, *parent.Bmp, {parent.X + pos.X, parent.Y + pos.Y});
+    return;
+  }
+  TColor color = parent.FillColor;
+  if (color == clKeyColor || color == clNone)
+    color = c ? ParentBackgroundColor(*c) : ColorToRGB(clBtnFace);
+  BlendDisabled(cache, color);
+}
+
+void ApplyDisabledLook(TsCommonData& data, TBitmap32& cache) {
+  TControl* c = data.OwnerControl();
+  TsBackgroundRequest r;
+  if (c != nullptr) {
+    r.Rect = c->ClientRect();
+    AskBackground(*c, r);
+  } else {
+    r.Kind = bkColor;
+    r.Color = clKeyColor;
+  }
+  ApplyDisabledLook(data, cache, CacheInfoOf(r));
 }
 
 }  // namespace qv

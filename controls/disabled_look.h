@@ -34,5 +34,8 @@ void BlendDisabled(TBitmap32& bmp, TColor color);
 // the control's place (a parent colour of 0xFF00FF is asked for again as the
 // parent's background colour).
 void ApplyDisabledLook(TsCommonData& data, TBitmap32& cache);
+// The same with the parent's background already asked for (as the cache's
+// preparation has it).
+void ApplyDisabledLook(TsCommonData& data, TBitmap32& cache, const TCacheInfo& parent);
 
 }  // namespace qv

@@ -94,7 +94,9 @@ void TacThreadedTimer::Tick() {
 int TacThreadedTimer::ResumeHint() const { return std::max(0, (State == 0 ? 18 : 6) - Iteration); }
 
 int TacThreadedTimer::StepLevel() {
-  if (State == 0 || State == 2)
+  if (Finishing)
+    Glow = State == 1 ? 255 : 0;
+  else if (State == 0 || State == 2)
     Glow -= GlowStep;
   else if (State == 1)
     Glow += GlowStep;

@@ -63,7 +63,7 @@ class TacThreadedTimer {
   int ResumeHint() const;
   // Moves the fade level one step towards the target (down for states 0 and
   // 2, up for 1, by the step's place for any other) and answers it rounded
-  // and clamped to 0..255.
+  // and clamped to 0..255. While Finishing, the level of the fade's end.
   int StepLevel();
 
   bool InHandler = false;
@@ -85,6 +85,8 @@ class TacThreadedTimer {
   TRect AnimRect{};
   TsCommonData* AnimData = nullptr;
   bool Destroyed = false;
+  // FinishFade is showing the fade's last picture.
+  bool Finishing = false;
   TControl* AnimControl = nullptr;
   TacAnimProc AnimProc;
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/color_transforms.h"
+#include "tests/controls/skinned_test_control.h"
 
 namespace qv::test {
 namespace {
@@ -54,6 +55,37 @@ TEST(DisabledLook, GreyingLowersSaturationAndSkipsTheKeyColour) {
   const TBGRA g = bmp.Pixel(0, 0);
   EXPECT_LT(g.R - g.B, 40) << "nearly grey";
   EXPECT_EQ(bmp.Pixel(1, 0), kKeyPixel);
+}
+
+class DisabledControl : public SkinnedPairTest {
+ protected:
+};
+
+TEST_F(DisabledControl, ADisabledControlIsPaintedInStateZeroFadedIntoItsParent) {
+  c->SkinData()->FMouseAbove = true;
+  c->SetEnabled(false);
+  PumpPendingMessages();
+  const TBGRA own = ColorToPixel(skin->State(button, 0).Color, 255);
+  const TBGRA parent = ColorToPixel(skin->State(group, 0).Color, 255);
+  auto mix = [](int p, int q) { return (p * 100 + q * 155) >> 8; };
+  const TBGRA shown = Shown(c, {60, 15});
+  EXPECT_EQ(shown.R, mix(own.R, parent.R));
+  EXPECT_EQ(shown.G, mix(own.G, parent.G));
+  EXPECT_EQ(shown.B, mix(own.B, parent.B));
+
+  // Greyed as well: the saturation falls before the blend.
+  c->DisabledKind = (1u << dkGrayed) | (1u << dkBlended);
+  c->SkinData()->Invalidate(true);
+  const TBGRA grey = SaturationPixel(own, kDisabledSaturation);
+  EXPECT_EQ(Shown(c, {60, 15}).R, mix(grey.R, parent.R));
+}
+
+TEST_F(DisabledControl, WithNoDisabledKindItLooksExactlyLikeItsNormalState) {
+  const TBGRA normal = Shown(c, {60, 15});
+  c->DisabledKind = 0;
+  c->SetEnabled(false);
+  PumpPendingMessages();
+  EXPECT_EQ(ColorOf(Shown(c, {60, 15})), ColorOf(normal));
 }
 
 }  // namespace
