@@ -159,6 +159,36 @@ TEST_F(Commands, BackgroundAndRepaintCommandsReachTheChildren) {
   EXPECT_EQ(SendSkinCommand(c, scGetPPI), 144);
 }
 
+TEST_F(Commands, AParentPaintsItsChildrensOuterEffectsIntoItsPicture) {
+  auto shadow = std::make_shared<TBitmap32>(9, 9);
+  shadow->Fill({0, 0, 255, 255});
+  TsGeneralData& g = skin->Section(button);
+  g.OuterMode = 3;
+  g.OuterMask = skin->AddElement(u"BUTTON", u"OUTERMASK", Bounds(0, 0, 9, 9), 3, 0x15, shadow);
+  g.OuterOffset = {3, 3, 3, 3};
+  g.OuterOpacity = 255;
+  TBitmap32& cache = panel->SkinData()->Cache();
+  const TPoint beside{c->Left() - 2, c->Top() + 10};
+  const TBGRA before = cache.Pixel(beside.X, beside.Y);
+
+  panel->SkinData()->PaintOuterEffects(*panel, {0, 0});
+  EXPECT_EQ(cache.Pixel(beside.X, beside.Y), before) << "the child shows none";
+  D().OuterEffects().SetVisibility(ovAlways);
+  EXPECT_TRUE(D().BGChanged);
+  panel->SkinData()->PaintOuterEffects(*panel, {0, 0});
+  EXPECT_GE(cache.Pixel(beside.X, beside.Y).R, 250) << "the red shadow, blended at 8 bits";
+  EXPECT_LE(cache.Pixel(beside.X, beside.Y).G, 5);
+  ASSERT_TRUE(D().FOuterCache);
+  EXPECT_EQ(D().FOuterCache->Width(), c->Width() + 6) << "what lay under the effect";
+  EXPECT_EQ(ColorOf(D().FOuterCache->Pixel(1, 10)), ColorOf(before));
+
+  skin->Manager().Effects.AllowOuterEffects = false;
+  panel->SkinData()->Invalidate(true);
+  const TBGRA clean = cache.Pixel(beside.X, beside.Y);
+  panel->SkinData()->PaintOuterEffects(*panel, {0, 0});
+  EXPECT_EQ(cache.Pixel(beside.X, beside.Y), clean) << "not allowed by the manager";
+}
+
 TEST_F(Commands, SectionChangesAndVisibleSections) {
   D().BGChanged = false;
   const ustring other = u"GROUPBOX";

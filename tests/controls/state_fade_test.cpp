@@ -129,6 +129,22 @@ TEST_F(StateFade, ATransitionToTheTargetAlreadyHeadedForDoesNothing) {
   EXPECT_EQ(t->Iteration, iteration);
   EXPECT_EQ(t->Glow, level);
   EXPECT_TRUE(c->SkinData()->Animating());
+  EXPECT_FALSE(c->SkinData()->BGChanged) << "the cache stays current, so the next change fades";
+  headless->AdvanceTime(100);
+  c->Press();
+  EXPECT_TRUE(c->SkinData()->Animating());
+}
+
+TEST_F(StateFade, AChangeShownAtOnceStopsAFadeStillRunning) {
+  Run([&] { MoveTo(c); });
+  MoveAway();  // a fade back to normal starts
+  ASSERT_TRUE(c->SkinData()->Animating());
+  c->AnimatEvents = 0;
+  MoveTo(c);  // hot again, at once
+  EXPECT_FALSE(c->SkinData()->Animating());
+  headless->AdvanceTime(300);
+  EXPECT_EQ(ColorOf(Snapshot().Pixel(5, 5)), ColorToRGB(skin->State(button, 1).Color))
+      << "the old fade does not paint over the hot state";
 }
 
 TEST_F(StateFade, WithoutAnimationOrWithAStaleCacheTheChangeIsShownAtOnce) {
