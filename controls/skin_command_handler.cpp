@@ -43,6 +43,7 @@ bool FullyTransparent(const TsGeneralData& g) {
 
 void RemoveSkin(TsCommonData& d) {
   d.ClearCommonSkinData();
+  HideGlow(d.GlowID, false);
   if (d.SkinIndex < 0) return;
   d.SkinIndex = -1;
   StopFade(d);
@@ -128,6 +129,8 @@ bool CommonSkinCommand(TsCommonData& d, TMessage& m) {
     case scSetNewSkin:
       if (!ForOwnManager(d, m)) return false;
       d.ClearCommonSkinData();
+      // A glow drawn from the old skin goes with it.
+      HideGlow(d.GlowID, false);
       StopFade(d);
       d.UpdateIndexes(true);
       d.EmptyCache();
