@@ -204,6 +204,47 @@ TEST_F(Binding, StatesAreClampedToTheSectionAndASectionWithoutStatesPaintsNothin
   EXPECT_EQ(r.Kind, bkColor);
 }
 
+TEST_F(Binding, RoundedCornersFollowTheParentWithoutRepaintingTheControl) {
+  // A border whose corner pixels are the key colour: holes that show the parent.
+  auto frame = std::make_shared<TBitmap32>(9, 9);
+  frame->Fill({0x10, 0x10, 0x10, 255});
+  frame->Pixel(0, 0) = frame->Pixel(8, 0) = frame->Pixel(0, 8) = frame->Pixel(8, 8) = kKeyPixel;
+  const int border = skin->AddElement(u"BUTTON", u"BORDERSMASK", Bounds(0, 0, 9, 9), 3, 0, frame);
+  skin->Data().ma[static_cast<std::size_t>(border)].Cfg = kCfgKeyInCorners;
+  skin->Section(button).BorderIndex = border;
+  auto* panel = Make<TsTestPanel>(form.get(), Bounds(10, 10, 200, 100));
+  auto* c = Make<TsTestControl>(panel, Bounds(10, 10, 80, 24));
+  Show();
+  Activate();
+  EXPECT_EQ(ColorOf(Shown(c, {0, 0})), ColorToRGB(skin->State(group, 0).Color));
+  EXPECT_EQ(ColorOf(Shown(c, {1, 1})), RGB(0x10, 0x10, 0x10));
+
+  // The parent changes; the control's picture stays, only its corners follow.
+  skin->State(group, 0).Color = 0x00336699;
+  panel->SkinData()->Invalidate(true);
+  c->SkinData()->BGChanged = false;
+  const int prepared = c->Prepared;
+  InvalidateRect(c->WindowHandle(), nullptr, false);
+  PumpPendingMessages();
+  EXPECT_EQ(c->Prepared, prepared);
+  EXPECT_EQ(ColorOf(Shown(c, {0, 0})), 0x00336699u);
+  EXPECT_EQ(ColorOf(Shown(c, {79, 23})), 0x00336699u);
+}
+
+TEST_F(Binding, ErasingCopiesTheCacheAroundTheChildren) {
+  auto* panel = Make<TsTestPanel>(form.get(), Bounds(10, 10, 200, 100));
+  auto* c = Make<TsTestControl>(panel, Bounds(10, 10, 80, 24));
+  Show();
+  Activate();
+  TBitmap32 target(200, 100);
+  target.Fill({1, 2, 3, 255});
+  TCanvas dc(target);
+  EXPECT_EQ(panel->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc)), 1);
+  EXPECT_EQ(PixelToColor(target.Pixel(5, 5)), ColorToRGB(skin->State(group, 0).Color));
+  EXPECT_EQ(target.Pixel(20, 20), (TBGRA{1, 2, 3, 255})) << "the child's area is left to it";
+  (void)c;
+}
+
 TEST_F(Binding, CodeMadeControlsBindWhenTheirWindowIsMadeAndDetachWhenFreed) {
   skin->Activate();
   auto* c = Make<TsTestControl>(form.get(), Bounds(10, 10, 80, 24));

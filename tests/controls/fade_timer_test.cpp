@@ -6,9 +6,11 @@
 #include <memory>
 #include <vector>
 
+#include "controls/state_effects.h"
 #include "controls/threaded_timer.h"
 #include "platform/window/headless.h"
 #include "platform/window/system.h"
+#include "skin/skin_manager.h"
 
 namespace qv::test {
 namespace {
@@ -63,6 +65,22 @@ TEST(FadeRounding, HalvesGoToEven) {
   EXPECT_EQ(RoundHalfEven(127.5), 128);
   EXPECT_EQ(FadeLevel(297.5), 255);
   EXPECT_EQ(FadeLevel(-14.2), 0);
+}
+
+TEST(FadeEvents, TheControlsSetThenTheManagersDecide) {
+  TsSkinManager manager(nullptr);
+  const unsigned all =
+      (1u << aeMouseEnter) | (1u << aeMouseLeave) | (1u << aeMouseDown) | (1u << aeMouseUp);
+  EXPECT_TRUE(EventAnimated(kEventDown, 1u << aeMouseDown, nullptr));
+  EXPECT_FALSE(EventAnimated(kEventDown, 1u << aeMouseUp, &manager)) << "no global default";
+  for (int e = kEventEnter; e <= kEventUp; ++e)
+    EXPECT_TRUE(EventAnimated(e, kDefaultAnimatEvents, &manager)) << "the manager's four";
+  manager.AnimEffects.Buttons.Events = 1u << beMouseLeave;
+  EXPECT_FALSE(EventAnimated(kEventEnter, kDefaultAnimatEvents, &manager));
+  EXPECT_TRUE(EventAnimated(kEventLeave, kDefaultAnimatEvents, &manager));
+  EXPECT_TRUE(EventAnimated(kEventEnter, kDefaultAnimatEvents | (1u << aeMouseEnter), &manager));
+  EXPECT_FALSE(EventAnimated(kEventEnter, kDefaultAnimatEvents, nullptr));
+  EXPECT_FALSE(EventAnimated(7, all, &manager));
 }
 
 TEST_F(FadeTimer, FirstHoverTakesSixStepsOfTwelveMilliseconds) {

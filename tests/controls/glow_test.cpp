@@ -142,6 +142,12 @@ TEST_F(Glow, SizeChangesDisablingAndHidingRemoveIt) {
   MoveAway();
   MoveTo(c);
   ASSERT_NE(GlowOf(c), nullptr);
+  skin->Announce(*form);
+  EXPECT_EQ(GlowOf(c), nullptr) << "a new skin takes the old one's glow";
+
+  MoveAway();
+  MoveTo(c);
+  ASSERT_NE(GlowOf(c), nullptr);
   c->Hide();
   EXPECT_EQ(GlowOf(c), nullptr);
 }
