@@ -1,16 +1,15 @@
-// The main window: reading its description, binding the fields, scaling to
-// the screen's density, the create handler and the handler table.
+// The main window: reading its description, binding the fields, the create
+// handler and the handler table. The framework scales the layout to the
+// screen's density (TCustomForm::ScaleForPPI).
 #include "app/form1.h"
 
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "controls/alpha_imagelist.h"
 #include "platform/component/application.h"
 #include "platform/component/reader.h"
 #include "platform/controls/edit_classes.h"
-#include "platform/controls/label.h"
 #include "platform/controls/standard_controls.h"
 #include "site/site_classes.h"
 
@@ -44,22 +43,6 @@ void BindOne(TComponent& root, C*& field, const char* name) {
   if (!field)
     throw std::runtime_error(std::string("The window description has no ") +
                              (c ? "suitable " : "") + "component " + name);
-}
-
-// Scales a length designed at 96 pixels per inch.
-int Scale(int v, int ppi) { return MulDiv(v, ppi, 96); }
-
-struct TDesigned {
-  TControl* control;
-  TRect bounds;
-};
-
-// Every control below parent with its designed bounds, parents first.
-void CollectDesigned(const TWinControl& parent, std::vector<TDesigned>& out) {
-  for (TControl* c : parent.Controls()) {
-    out.push_back({c, c->BoundsRect()});
-    if (auto* w = dynamic_cast<TWinControl*>(c)) CollectDesigned(*w, out);
-  }
 }
 
 }  // namespace
@@ -160,43 +143,6 @@ void TForm1::BindFields() {
 void TForm1::Loaded() {
   TForm::Loaded();
   BindFields();
-}
-
-void TForm1::DoCreate() {
-  // Everything is read and loaded: fit the layout to the screen, then run
-  // the window's create event.
-  ScaleTo(Screen().PixelsPerInch());
-  TForm::DoCreate();
-}
-
-void TForm1::ScaleTo(int ppi) {
-  if (ppi == 96 || ppi <= 0) return;
-  // The designed bounds are taken first: resizing a parent moves its anchored
-  // children. Then the window gets its new size, and each control its scaled
-  // bounds (parents first), which also renews its anchor rule against its
-  // parent's final size. Tab sheets follow their page control; a track bar's
-  // thumb length is a length too.
-  std::vector<TDesigned> designed;
-  CollectDesigned(*this, designed);
-  const TRect client = ClientRect();
-  DisableAlign();
-  ChangeFont([ppi](TFont& f) { f.Height = Scale(f.Height, ppi); });
-  SetClientSize(Scale(client.Width(), ppi), Scale(client.Height(), ppi));
-  for (const TDesigned& d : designed) {
-    TControl& c = *d.control;
-    const TMargins m = c.Margins();
-    c.SetMargins(
-        {Scale(m.Left, ppi), Scale(m.Top, ppi), Scale(m.Right, ppi), Scale(m.Bottom, ppi)});
-    if (!c.ParentFont()) c.ChangeFont([ppi](TFont& f) { f.Height = Scale(f.Height, ppi); });
-    if (dynamic_cast<TTabSheet*>(&c)) continue;
-    if (auto* track = dynamic_cast<TTrackBar*>(&c))
-      track->SetThumbLength(Scale(track->ThumbLength(), ppi));
-    c.SetBounds(Scale(d.bounds.Left, ppi), Scale(d.bounds.Top, ppi), Scale(d.bounds.Width(), ppi),
-                Scale(d.bounds.Height(), ppi));
-    // Text does not grow in proportion: a label fits itself to its text again.
-    if (auto* label = dynamic_cast<TCustomLabel*>(&c)) label->AdjustBounds();
-  }
-  EnableAlign();
 }
 
 // The create event: page 1 active, page 2 filled for "Ld/Rd".

@@ -165,8 +165,6 @@ class TForm1 : public TForm {
   // Puts the close off while a look-up is pending: the fetch is cancelled
   // and the window closes when the look-up's handler has unwound.
   bool CloseQuery() override;
-  // Scales the layout to the screen's density, then runs OnCreate.
-  void DoCreate() override;
 
  private:
   // Tactics: the pressing rule applied to yTactic.
@@ -175,8 +173,6 @@ class TForm1 : public TForm {
   void SelectSortCriterion(int index);
   // Every field above, found by name; a missing or mistyped control throws.
   void BindFields();
-  // The layout from 96 pixels per inch to ppi.
-  void ScaleTo(int ppi);
 
   bool closeAfterFetch_ = false;
 };

@@ -26,9 +26,46 @@ function(qv_library name)
   endif()
 endfunction()
 
-# qv_tests(LABEL [DEPS lib...] [EXTRA_LABELS l...])
+# qv_platform_layer(NAME FOLDERS folder... [DEPS lib...])
+# One inner layer of the platform: the .cpp files of the named folders of
+# platform/ ("." for its top-level files) in the static library NAME. Its
+# headers are reachable, as "platform/...", only through an include root of
+# links made for it under the build tree, which users get by linking NAME;
+# nothing else of the platform is on its include path. So a source that
+# includes a header of a layer it does not link (one above it) does not
+# compile.
+function(qv_platform_layer name)
+  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPS" ${ARGN})
+  set(platform ${CMAKE_SOURCE_DIR}/platform)
+  set(root ${CMAKE_BINARY_DIR}/platform-layers/${name})
+  # Made afresh, so a header that moved to another layer leaves no link behind.
+  file(REMOVE_RECURSE ${root})
+  file(MAKE_DIRECTORY ${root}/platform)
+  set(sources "")
+  foreach(folder ${ARG_FOLDERS})
+    if(folder STREQUAL ".")
+      file(GLOB headers CONFIGURE_DEPENDS ${platform}/*.h)
+      foreach(header ${headers})
+        get_filename_component(file_name ${header} NAME)
+        file(CREATE_LINK ${header} ${root}/platform/${file_name} SYMBOLIC)
+      endforeach()
+      file(GLOB folder_sources CONFIGURE_DEPENDS ${platform}/*.cpp)
+    else()
+      file(CREATE_LINK ${platform}/${folder} ${root}/platform/${folder} SYMBOLIC)
+      file(GLOB folder_sources CONFIGURE_DEPENDS ${platform}/${folder}/*.cpp)
+    endif()
+    list(APPEND sources ${folder_sources})
+  endforeach()
+  add_library(${name} STATIC ${sources})
+  qv_project_options(${name})
+  target_include_directories(${name} PUBLIC ${root})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# qv_tests(LABEL [DEPS lib...])
 # Every *_test.cpp in the current folder becomes one GoogleTest executable,
-# labelled LABEL; files named *_display_test.cpp also carry the label "display"
+# test_LABEL_<file stem>, labelled LABEL (the folder's name; platform_<folder>
+# below tests/platform); files named *_display_test.cpp also carry the label "display"
 # and take turns on the X server, whose one pointer they all move.
 function(qv_tests label)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})

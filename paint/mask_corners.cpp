@@ -31,7 +31,7 @@ void UpdateMaskCorners(TBitmap32& cache, const TMaskElement& elem, int state, in
                         static_cast<std::uint8_t>(static_cast<std::uint32_t>(bg.FillColor) >> 24));
   }
   const int w = cache.Width(), h = cache.Height();
-  const TMargins m = FitMargins(e, w, h);
+  const TSliceMargins m = FitMargins(e, w, h);
   const int x0 = e.R.Left + MaskFrame(e, state) * e.Width;
   const int y0 = e.R.Top;
   const std::uint32_t key = px::Bits(kKeyPixel);

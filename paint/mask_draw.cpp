@@ -128,8 +128,8 @@ void Shrink(int size, int& a, int& b) {
 
 }  // namespace
 
-TMargins FitMargins(const TMaskElement& e, int width, int height) {
-  TMargins m{e.WL, e.WT, e.WR, e.WB};
+TSliceMargins FitMargins(const TMaskElement& e, int width, int height) {
+  TSliceMargins m{e.WL, e.WT, e.WR, e.WB};
   Shrink(width, m.L, m.R);
   Shrink(height, m.T, m.B);
   return m;
@@ -145,7 +145,7 @@ void DrawBorderMask(TBitmap32& dst, const TRect& r, const TCacheInfo& ci, bool u
   if (r.Width() < 2 || r.Height() < 2 || !e.HasManager || e.ImageCount <= 0 || dst.Empty()) return;
   const TBitmap32* src = e.Source();
   if (src == nullptr || src->Empty()) return;
-  const TMargins m = FitMargins(e, r.Width(), r.Height());
+  const TSliceMargins m = FitMargins(e, r.Width(), r.Height());
   const int cw = e.Width - m.L - m.R;
   const int ch = e.Height - m.T - m.B;
   if (cw < 0 || ch < 0) return;

@@ -10,10 +10,10 @@ namespace qv {
 // The nine-slice margins actually used for a target of width x height: the
 // element's margins, shrunk evenly (the odd pixel from the right or bottom)
 // when the target is smaller than both together, and never more than it.
-struct TMargins {
+struct TSliceMargins {
   int L = 0, T = 0, R = 0, B = 0;
 };
-TMargins FitMargins(const TMaskElement& e, int width, int height);
+TSliceMargins FitMargins(const TMaskElement& e, int width, int height);
 
 // The frame shown for a state: min(state, ImageCount - 1), never below 0.
 int MaskFrame(const TMaskElement& e, int state);

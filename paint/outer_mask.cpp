@@ -100,7 +100,7 @@ void DrawOuterMask(TBitmap32& dst, const TRect& r, const TCacheInfo& ci, std::ui
     return;
   const TBitmap32* src = e.Source();
   if (src == nullptr || src->Empty() || src == &dst) return;
-  const TMargins m = FitMargins(e, r.Width(), r.Height());
+  const TSliceMargins m = FitMargins(e, r.Width(), r.Height());
   const int cw = e.Width - m.L - m.R;
   const int ch = e.Height - m.T - m.B;
   if (cw < 0 || ch < 0 || e.Width <= 0 || e.Height <= 0) return;

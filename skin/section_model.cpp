@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "paint/gradient.h"
+#include "platform/density.h"
 #include "skin/element_notation.h"
 
 namespace qv {
@@ -164,7 +165,7 @@ TsGeneralData ReadGeneralData(const TacSectionReader& r, ustring_view s, int ppi
   g.ReservedBoolean = r.ReadBool(s, u"RESERVEDBOOLEAN", false);
   g.GlowCount = r.ReadInt(s, u"GLOW", 0, 255);
   g.GlowMargin = r.ReadInt(s, u"GLOWMARGIN", 0, 255);
-  if (has_elements) g.GlowMargin = (g.GlowMargin * ppi + 48) / 96;
+  if (has_elements) g.GlowMargin = ScaleDesigned(g.GlowMargin, ppi);
   g.States = r.ReadInt(s, u"STATES", 3, 255);
   g.OuterOffset = {scale(r.ReadInt(s, u"OUTOFFSL", 0, 255, true)),
                    scale(r.ReadInt(s, u"OUTOFFST", 0, 255, true)),

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "platform/density.h"
 #include "platform/ustring.h"
 
 namespace qv {
@@ -23,7 +24,9 @@ constexpr int ScaleIndexOfPPI(int ppi) {
 }
 
 // n scaled from 96 PPI to ppi, truncating.
-constexpr int ScaleByPPI(int n, int ppi) { return n * ppi / 96; }
+constexpr int ScaleByPPI(int n, int ppi) {
+  return ScaleDesigned(n, ppi, TScaleRounding::TowardZero);
+}
 
 // The design PPI of a scale index outside 0..3 clamps to the nearest one.
 constexpr int DesignPPI(int scale) { return kScalePPI[scale < 0 ? 0 : scale > 3 ? 3 : scale]; }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/component/form.h"
+#include "platform/density.h"
 #include "platform/font.h"
 
 namespace qv {
@@ -70,7 +71,7 @@ class TScreen {
   int FormCount() const { return static_cast<int>(forms_.size()); }
   int PixelsPerInch() const;
   // A length designed at 96 pixels per inch, at the screen's density.
-  int Scaled(int v) const { return MulDiv(v, PixelsPerInch(), 96); }
+  int Scaled(int v) const { return ScaleDesigned(v, PixelsPerInch()); }
   int Cursor = 0;
   TCustomForm* ActiveForm() const;
 

@@ -9,6 +9,7 @@
 #include "platform/component/wincontrol.h"
 #include "platform/window/input.h"
 #include "platform/window/keys.h"
+#include "platform/window/messages.h"
 #include "platform/window/paint.h"
 
 namespace qv {
@@ -266,6 +267,7 @@ void TControl::Dispatch(TMessage& m) {
       MouseUp(TMouseButton::mbMiddle, ShiftStateFromKeys(m.WParam), p.X, p.Y);
       return;
     case WM_MOUSEMOVE:
+      SetHotPart(ClientRect().Contains(p) ? PartAt(p) : -1);
       MouseMove(ShiftStateFromKeys(m.WParam), p.X, p.Y);
       return;
     case CM_VISIBLECHANGED:
@@ -290,10 +292,22 @@ void TControl::Dispatch(TMessage& m) {
       CMParentColorChanged(m);
       return;
     case CM_MOUSEENTER:
+      if (!mouse_in_) {
+        mouse_in_ = true;
+        StateChanged();
+      }
       CMMouseEnter(m);
       return;
     case CM_MOUSELEAVE:
+      if (mouse_in_ || hot_part_ != -1) {
+        mouse_in_ = false;
+        hot_part_ = -1;
+        StateChanged();
+      }
       CMMouseLeave(m);
+      return;
+    case CM_HITTEST:
+      CMHitTest(m);
       return;
     case WM_CANCELMODE:
     case CM_CANCELMODE:
@@ -332,7 +346,7 @@ void TControl::CMVisibleChanged(TMessage&) {
   if (visible_ && Showing()) Invalidate();
 }
 
-void TControl::CMEnabledChanged(TMessage&) { Invalidate(); }
+void TControl::CMEnabledChanged(TMessage&) { StateChanged(); }
 void TControl::CMTextChanged(TMessage&) { Invalidate(); }
 void TControl::CMFontChanged(TMessage&) { Invalidate(); }
 void TControl::CMColorChanged(TMessage&) { Invalidate(); }
@@ -359,6 +373,69 @@ void TControl::CMMouseEnter(TMessage&) {
 void TControl::CMMouseLeave(TMessage&) {
   if (OnMouseLeave) OnMouseLeave(this);
 }
+
+void TControl::CMHitTest(TMessage& m) { m.Result = HTCLIENT; }
+
+int TControl::PartAt(TPoint) const { return -1; }
+
+void TControl::SetHotPart(int part) {
+  if (part == hot_part_) return;
+  hot_part_ = part;
+  StateChanged();
+}
+
+TPaintState TControl::PaintState() const {
+  TPaintState s;
+  s.Enabled = IsEnabledInTree();
+  s.Hot = mouse_in_ && s.Enabled;
+  return s;
+}
+
+void TControl::ScaleBy(int m, int d) {
+  if (m == d || m <= 0 || d <= 0) return;
+  const bool outer = !(ControlState & csScaling);
+  ControlState |= csScaling;
+  try {
+    ChangeScale(m, d);
+  } catch (...) {
+    if (outer) ControlState &= ~static_cast<unsigned>(csScaling);
+    throw;
+  }
+  if (outer) ControlState &= ~static_cast<unsigned>(csScaling);
+}
+
+bool TControl::Scaling() const {
+  for (const TControl* c = this; c; c = c->parent_)
+    if (c->ControlState & csScaling) return true;
+  return false;
+}
+
+void TControl::ChangeScale(int m, int d) {
+  auto scale = [m, d](int v) { return MulDiv(v, m, d); };
+  SetMargins(
+      {scale(margins_.Left), scale(margins_.Top), scale(margins_.Right), scale(margins_.Bottom)});
+  if (!parent_font_) ChangeFont([&](TFont& f) { f.Height = scale(f.Height); });
+  // The anchor rule scales with the bounds instead of being taken anew
+  // against a parent that may not have its new size yet.
+  ControlState |= csAligning;
+  SetBounds(scale(left_), scale(top_), scale(width_), scale(height_));
+  ControlState &= ~static_cast<unsigned>(csAligning);
+  anchor_origin_ = {scale(anchor_origin_.Left), scale(anchor_origin_.Top),
+                    scale(anchor_origin_.Right), scale(anchor_origin_.Bottom)};
+  if (anchor_parent_size_.cx >= 0)
+    anchor_parent_size_ = {scale(anchor_parent_size_.cx), scale(anchor_parent_size_.cy)};
+}
+
+void TControl::PaintParts(TCanvas& canvas) {
+  const TPaintState s = PaintState();
+  PaintFace(canvas, s);
+  PaintContent(canvas, s);
+  PaintFocus(canvas, s);
+}
+
+void TControl::PaintFace(TCanvas&, const TPaintState&) {}
+void TControl::PaintContent(TCanvas&, const TPaintState&) {}
+void TControl::PaintFocus(TCanvas&, const TPaintState&) {}
 
 void TControl::Invalidate() {
   if (!parent_ || !parent_->HandleAllocated()) return;

@@ -4,6 +4,12 @@
 // through which everything reaches it (Perform dispatches directly). Windowless
 // controls (TGraphicControl) paint in their parent's paint cycle and are hit
 // by the parent; windowed controls are TWinControl.
+//
+// The joints a subclass (a skinned control) uses: PaintState, the neutral
+// state every painter reads, and StateChanged, where every change of it
+// arrives; the paint protocol, PaintFace, PaintContent and PaintFocus, each
+// replaceable on its own; the hot tracking (MouseInControl, HotPart);
+// ChangeScale for a new pixel density; CM_HITTEST to let the mouse through.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +21,7 @@
 #include "platform/component/messages.h"
 #include "platform/font.h"
 #include "platform/geometry.h"
+#include "platform/look/paint_state.h"
 #include "platform/ustring.h"
 
 namespace qv {
@@ -62,6 +69,7 @@ enum TControlStateFlag : unsigned {
   csCustomPaint = 1u << 8,
   csDestroyingHandle = 1u << 9,
   csAligning = 1u << 14,
+  csScaling = 1u << 15,  // ScaleBy is running over this control and everything on it
 };
 using TControlState = unsigned;
 
@@ -198,7 +206,56 @@ class TControl : public TComponent {
   virtual void Click();
   virtual void DblClick();
 
+  // --- paint state
+  // The pointer is over the control: it entered and has not left (a control
+  // holding the mouse stays entered). The one hot tracking of all controls.
+  bool MouseInControl() const { return mouse_in_; }
+  // The part of the control under the pointer (see PartAt); -1 when the
+  // pointer is not over the control or has not moved since it entered.
+  int HotPart() const { return hot_part_; }
+  // What the control shows about itself now, the one record every painter
+  // reads. The base fills Enabled and Hot; controls add what they have.
+  virtual TPaintState PaintState() const;
+
+  // --- density
+  // Rescales the control and everything on it from d to m pixels per inch
+  // (a length l becomes MulDiv(l, m, d)) through ChangeScale; nothing when
+  // m equals d. Forms call it at creation and when the screen's density
+  // changes (TCustomForm::ScaleForPPI).
+  void ScaleBy(int m, int d);
+
  protected:
+  // Which part of the control is at a client point inside it, for controls
+  // with parts that light up on their own (a combo box's button, the spin
+  // buttons, the tabs of a page control); -1 for none (the default).
+  virtual int PartAt(TPoint client) const;
+  // Every change of the paint state arrives here (hot, hot part, pressed,
+  // focus, enabled, checked, dropped down ...): the default repaints. A
+  // skinned control runs its state transition here.
+  virtual void StateChanged() { Invalidate(); }
+  // Sets the hot part (the framework does, from the pointer), announcing a change.
+  void SetHotPart(int part);
+
+  // What the control owns at a new density (see ScaleBy): the base scales
+  // its bounds, margins, anchor rule and own font; a control adds its other
+  // lengths (a track bar's thumb) and fits itself to its scaled font at the
+  // end (labels, auto-sized check boxes). Windowed controls scale their
+  // children after themselves, with their alignment held until all is done.
+  virtual void ChangeScale(int m, int d);
+  // A rescale runs over this control (on it or a parent): fits that follow a
+  // font change wait for the control's own ChangeScale.
+  bool Scaling() const;
+
+  // --- the paint protocol. PaintParts runs the three parts with
+  // PaintState(), in this order; a subclass replaces one and keeps the others.
+  void PaintParts(TCanvas& canvas);
+  // Background and face: fills, frames, field boxes and the buttons in them.
+  virtual void PaintFace(TCanvas& canvas, const TPaintState& s);
+  // Content: text, glyphs, marks, the values shown.
+  virtual void PaintContent(TCanvas& canvas, const TPaintState& s);
+  // The keyboard focus frame.
+  virtual void PaintFocus(TCanvas& canvas, const TPaintState& s);
+
   // Message handling after WndProc's common mouse processing; the default
   // answers the framework notifications and passes the rest to DefaultHandler.
   virtual void Dispatch(TMessage& message);
@@ -218,6 +275,10 @@ class TControl : public TComponent {
   virtual void CMParentColorChanged(TMessage& m);
   virtual void CMMouseEnter(TMessage& m);
   virtual void CMMouseLeave(TMessage& m);
+  // Whether the control takes the mouse at a client point (LParam): the
+  // default answers HTCLIENT; a control that lets the mouse through to what
+  // lies under it answers HTNOWHERE.
+  virtual void CMHitTest(TMessage& m);
 
   // Asks the parent to lay out its aligned and anchored children again.
   void RequestAlign();
@@ -247,6 +308,8 @@ class TControl : public TComponent {
   bool parent_font_ = true;
   TColor color_ = clWindow;
   bool parent_color_ = true;
+  bool mouse_in_ = false;
+  int hot_part_ = -1;
 };
 
 // A windowless control: painted by its parent through Paint with Canvas set.
@@ -257,7 +320,8 @@ class TGraphicControl : public TControl {
  protected:
   // Valid during Paint only.
   TCanvas* Canvas() const { return canvas_; }
-  virtual void Paint() {}
+  // The paint protocol's parts by default.
+  virtual void Paint() { PaintParts(*Canvas()); }
   void Dispatch(TMessage& message) override;
 
  private:

@@ -3,6 +3,7 @@
 #include "platform/component/form.h"
 
 #include <stdexcept>
+#include <string>
 
 #include "platform/component/application.h"
 #include "platform/component/properties.h"
@@ -13,7 +14,8 @@
 
 namespace qv {
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+TCustomForm::TCustomForm(TComponent* owner)
+    : TWinControl(owner), pixels_per_inch_(Screen().PixelsPerInch()) {
   Screen().AddForm(this);
   SetVisible(false);
   SetColor(clBtnFace);
@@ -214,6 +216,19 @@ void TCustomForm::Dispatch(TMessage& m) {
         return;
       }
       break;
+    case WM_DPICHANGED: {
+      ScaleForPPI(LOWORD(m.WParam));
+      // The default procedure takes the suggested rectangle: the scaled
+      // client area in the frame at the new metrics, kept on the screen.
+      // While scaling, the window still had the old frame around the new
+      // client size; now the controls are aligned to the final client area.
+      DefaultHandler(m);
+      TRect wr;
+      if (HandleAllocated() && GetWindowRect(WindowHandle(), wr))
+        TControl::SetBounds(wr.Left, wr.Top, wr.Width(), wr.Height());
+      Realign();
+      return;
+    }
     case WM_ACTIVATE:
       if (LOWORD(m.WParam) != WA_INACTIVE) {
         if (OnActivate) OnActivate(this);
@@ -249,7 +264,31 @@ void TCustomForm::CMDialogKey(TMessage& m) {
   TWinControl::CMDialogKey(m);
 }
 
+void TCustomForm::SetPixelsPerInch(int ppi) {
+  if (ppi < 48 || ppi > 480)
+    throw std::invalid_argument("PixelsPerInch " + std::to_string(ppi) + " is outside 48 to 480");
+  pixels_per_inch_ = ppi;
+}
+
+void TCustomForm::ScaleForPPI(int ppi) {
+  if (ppi <= 0 || ppi == pixels_per_inch_) return;
+  const int old = pixels_per_inch_;
+  pixels_per_inch_ = ppi;
+  ScaleBy(ppi, old);
+}
+
+void TCustomForm::ChangeScale(int m, int d) {
+  // The client size is read before the font changes anything.
+  const TRect client = ClientRect();
+  DisableAlign();
+  ChangeFont([m, d](TFont& f) { f.Height = MulDiv(f.Height, m, d); });
+  SetClientSize(MulDiv(client.Width(), m, d), MulDiv(client.Height(), m, d));
+  ScaleControls(m, d);
+  EnableAlign();
+}
+
 void TCustomForm::DoCreate() {
+  ScaleForPPI(Screen().PixelsPerInch());
   if (OnCreate) OnCreate(this);
 }
 

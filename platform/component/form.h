@@ -1,7 +1,9 @@
 // Forms: top-level windowed controls with a border style and title-bar icons,
 // a position on first show, a client size, an active control and tab
 // navigation across nested parents, a create event after the stored
-// description is read, and closing through one gate.
+// description is read, closing through one gate, and the layout scaled to
+// the screen's density: at creation from the density it was designed at,
+// and again whenever the screen's density changes (WM_DPICHANGED).
 #pragma once
 
 #include <string_view>
@@ -71,8 +73,20 @@ class TCustomForm : public TWinControl {
   TCloseQueryEvent OnCloseQuery;
 
   // Builds the form from the embedded description named resource_name, then
-  // runs OnCreate. On an error nothing of the description remains.
+  // scales it to the screen's density and runs OnCreate. On an error
+  // nothing of the description remains.
   void ReadDescription(std::string_view resource_name);
+
+  // The density the form is laid out for: the screen's when it was made; a
+  // description's PixelsPerInch (the density it was designed at) until the
+  // form is scaled at creation.
+  int PixelsPerInch() const { return pixels_per_inch_; }
+  // The density of the layout as it stands (a description sets its design
+  // density); 48 to 480, else std::invalid_argument. Scales nothing.
+  void SetPixelsPerInch(int ppi);
+  // Lays the form out for ppi: PixelsPerInch becomes ppi (children read it
+  // during their ChangeScale), then everything scales from the old density.
+  void ScaleForPPI(int ppi);
 
   bool Showing() const override { return TWinControl::Showing(); }
 
@@ -82,6 +96,9 @@ class TCustomForm : public TWinControl {
   void HandleCreated() override;
   void Dispatch(TMessage& message) override;
   void CMDialogKey(TMessage& m) override;
+  // The font and the client size, then the controls; the window keeps its place.
+  void ChangeScale(int m, int d) override;
+  // Scales the read layout to the screen's density, then runs OnCreate.
   virtual void DoCreate();
   virtual bool CloseQuery();
 
@@ -94,6 +111,7 @@ class TCustomForm : public TWinControl {
   TSize requested_client_{0, 0};
   TWinControl* active_control_ = nullptr;
   bool positioned_ = false;
+  int pixels_per_inch_;
 };
 
 class TForm : public TCustomForm {

@@ -1,6 +1,8 @@
 // The framework's classes and their published properties.
 #include "platform/component/properties.h"
 
+#include <stdexcept>
+
 #include "platform/component/form.h"
 
 namespace qv {
@@ -176,8 +178,13 @@ void RegisterFormProperties(TClassInfo& c) {
                 Set<TCustomForm>([](TCustomForm& x, V v, R r) { x.SetClientHeight(r.Int(v)); }))
       .Property("KeyPreview",
                 Set<TCustomForm>([](TCustomForm& x, V v, R r) { x.KeyPreview = r.Boolean(v); }))
-      .Property("PixelsPerInch", Set<TCustomForm>([](TCustomForm&, V v, R r) {
-                  r.Int(v);  // the density the form was designed at: always 96 here
+      .Property("PixelsPerInch", Set<TCustomForm>([](TCustomForm& x, V v, R r) {
+                  // The density the form was designed at.
+                  try {
+                    x.SetPixelsPerInch(r.Int(v));
+                  } catch (const std::invalid_argument& e) {
+                    r.Fail(v.line, e.what());
+                  }
                 }))
       .Property("OnCreate",
                 Set<TCustomForm>([](TCustomForm& x, V v, R r) { x.OnCreate = r.Event(v); }))

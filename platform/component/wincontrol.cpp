@@ -9,6 +9,7 @@
 #include "platform/component/form.h"
 #include "platform/window/input.h"
 #include "platform/window/keys.h"
+#include "platform/window/messages.h"
 #include "platform/window/paint.h"
 
 namespace qv {
@@ -189,7 +190,11 @@ TControl* TWinControl::ControlAtPos(TPoint p, bool allow_disabled, bool with_win
     TControl* c = *it;
     if (!with_windows && dynamic_cast<TWinControl*>(c)) continue;
     if (!c->Visible() || (!allow_disabled && !c->Enabled())) continue;
-    if (c->BoundsRect().Contains(p)) return c;
+    if (!c->BoundsRect().Contains(p)) continue;
+    if (!dynamic_cast<TWinControl*>(c) &&
+        c->Perform(CM_HITTEST, 0, MAKELPARAM(p.X - c->Left(), p.Y - c->Top())) == HTNOWHERE)
+      continue;
+    return c;
   }
   return nullptr;
 }
@@ -198,6 +203,22 @@ void TWinControl::Broadcast(TMessage& m) {
   for (TControl* c : std::vector<TControl*>(controls_)) {
     c->WindowProc(m);
     if (m.Result != 0) return;
+  }
+}
+
+void TWinControl::BroadcastAll(const TMessage& message,
+                               const std::function<bool(TWinControl&)>& descend) {
+  for (TControl* c : std::vector<TControl*>(controls_)) {
+    // A receiver may have freed a later child.
+    if (std::find(controls_.begin(), controls_.end(), c) == controls_.end()) continue;
+    if (c->IsDestroying()) return;
+    TMessage each = message;
+    each.Result = 0;
+    c->WindowProc(each);
+    auto* w = dynamic_cast<TWinControl*>(c);
+    if (w && std::find(controls_.begin(), controls_.end(), c) != controls_.end() &&
+        (!descend || descend(*w)))
+      w->BroadcastAll(message, descend);
   }
 }
 
@@ -304,6 +325,17 @@ void TWinControl::Realign() {
 void TWinControl::EnableAlign() {
   if (align_disabled_ > 0 && --align_disabled_ == 0 && (ControlState & csAlignmentNeeded))
     Realign();
+}
+
+void TWinControl::ChangeScale(int m, int d) {
+  DisableAlign();
+  TControl::ChangeScale(m, d);
+  ScaleControls(m, d);
+  EnableAlign();
+}
+
+void TWinControl::ScaleControls(int m, int d) {
+  for (TControl* c : std::vector<TControl*>(controls_)) c->ChangeScale(m, d);
 }
 
 void TWinControl::AlignControls(TControl* /*control*/, TRect& rect) {
@@ -452,6 +484,12 @@ void TWinControl::SetParent(TWinControl* parent) {
 void TWinControl::SetEnabled(bool v) {
   TControl::SetEnabled(v);
   if (handle_) EnableWindow(handle_, v);
+}
+
+TPaintState TWinControl::PaintState() const {
+  TPaintState s = TControl::PaintState();
+  s.Focused = Focused();
+  return s;
 }
 
 void TWinControl::Invalidate() {
@@ -618,6 +656,10 @@ void TWinControl::Dispatch(TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:
       PaintHandler(m);
+      return;
+    case WM_PRINTCLIENT:
+      // Printing into a given canvas: painted as for WM_PAINT with it.
+      if (m.WParam) PaintHandler(m);
       return;
     case WM_ERASEBKGND:
       EraseBackground(m);

@@ -5,6 +5,7 @@
 // into dialog navigation or its own key events.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "platform/component/control.h"
@@ -40,13 +41,22 @@ class TWinControl : public TControl {
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
   // Which child is hit at a client point, topmost first; windowless children
-  // only unless with_windows.
+  // only unless with_windows. A windowless child that answers CM_HITTEST
+  // with HTNOWHERE lets the mouse through to what lies under it.
   TControl* ControlAtPos(TPoint client, bool allow_disabled, bool with_windows = false) const;
   bool ContainsControl(const TControl* control) const;
 
-  // Sends the message to every child until one answers non-zero.
+  // Sends the message to every child until one answers non-zero (dialog
+  // keys: the first taker ends it).
   void Broadcast(TMessage& message);
-  // Sends it to every child, windowless ones too, and their children.
+  // Sends the message to every child in order, windowless ones too, each
+  // whatever the others answered, and on into a windowed child's own
+  // children unless descend says no for that child. Stops at a child being
+  // destroyed. Skin commands reach every control of a form this way.
+  void BroadcastAll(const TMessage& message,
+                    const std::function<bool(TWinControl&)>& descend = nullptr);
+  // Sends msg to every direct child, windowless ones too (notifications that
+  // each child passes on itself, such as the parent's font).
   void NotifyControls(UINT msg);
 
   // --- focus and tab order
@@ -75,6 +85,9 @@ class TWinControl : public TControl {
   void SetParent(TWinControl* parent) override;
   bool Showing() const override { return showing_; }
   void SetEnabled(bool v) override;
+
+  // Adds the keyboard focus.
+  TPaintState PaintState() const override;
 
   void Invalidate() override;
   void Update() override;
@@ -110,6 +123,11 @@ class TWinControl : public TControl {
   virtual void KeyPress(char16_t& key);
   virtual void DoEnter();
   virtual void DoExit();
+
+  // Itself first, then its children, aligning them once at the end.
+  void ChangeScale(int m, int d) override;
+  // Every child's ChangeScale.
+  void ScaleControls(int m, int d);
 
   virtual void CMDialogKey(TMessage& m);
   void CMVisibleChanged(TMessage& m) override;
@@ -149,8 +167,10 @@ class TCustomControl : public TWinControl {
   explicit TCustomControl(TComponent* owner) : TWinControl(owner) {}
 
  protected:
+  // Valid during Paint only.
   TCanvas* Canvas() const { return canvas_; }
-  virtual void Paint() {}
+  // The paint protocol's parts by default.
+  virtual void Paint() { PaintParts(*Canvas()); }
   void PaintWindow(TCanvas& dc) override;
 
  private:

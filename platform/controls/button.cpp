@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "platform/component/form.h"
+#include "platform/look/plain_look.h"
+#include "platform/text/text.h"
 #include "platform/window/input.h"
 #include "platform/window/keys.h"
 
@@ -31,8 +33,8 @@ bool TCustomButton::Active() const {
   return !(focused && focused->Focused() && dynamic_cast<const TCustomButton*>(focused));
 }
 
-TFlatState TCustomButton::DrawState() const {
-  TFlatState s = HoldDrawState();
+TPaintState TCustomButton::PaintState() const {
+  TPaintState s = TPressableControl::PaintState();
   s.Default = default_ && Active();
   return s;
 }
@@ -58,20 +60,20 @@ void TCustomButton::CMTextChanged(TMessage& m) {
   Invalidate();
 }
 
-void TCustomButton::Paint() {
-  TCanvas& c = *Canvas();
-  const TFlatState s = DrawState();
-  DrawFlatButtonFace(c, ClientRect(), s);
-  PaintContent(c, s);
+void TCustomButton::PaintFace(TCanvas& c, const TPaintState& s) {
+  DrawButtonFace(c, ClientRect(), s);
 }
 
-void TCustomButton::PaintContent(TCanvas& c, const TFlatState& s) {
+void TCustomButton::PaintContent(TCanvas& c, const TPaintState& s) {
   TRect r = ClientRect();
   if (s.Pressed) r = {r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
   c.SetBkMode(TRANSPARENT);
   c.Font = Font();
   c.Font.Color = FlatTextColor(Font().Color, s.Enabled);
   c.DrawText(Caption(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+}
+
+void TCustomButton::PaintFocus(TCanvas& c, const TPaintState& s) {
   if (s.Focused && s.Enabled) DrawFlatFocusFrame(c, {3, 3, Width() - 3, Height() - 3});
 }
 
@@ -153,14 +155,10 @@ TSize TBitBtn::GlyphSize() const {
 TSize TBitBtn::MeasureCaption(int max_width) const {
   const ustring text = Caption();
   if (text.empty()) return {0, 0};
-  TBitmap32 scratch(1, 1);
-  TCanvas c(scratch);
-  c.Font = Font();
-  TRect r{0, 0, std::max(max_width, 1), 0};
-  unsigned flags = DT_CALCRECT | AlignmentFlags(alignment_);
+  unsigned flags = AlignmentFlags(alignment_);
   flags |= word_wrap_ ? DT_WORDBREAK : DT_SINGLELINE;
-  c.DrawText(text, r, flags);
-  return {std::min(r.Width(), std::max(max_width, 0)), r.Height()};
+  const TSize t = MeasureText(Font(), text, flags, std::max(max_width, 1));
+  return {std::min(t.cx, std::max(max_width, 0)), t.cy};
 }
 
 TBitBtn::TContentLayout TBitBtn::CalcLayout(bool pressed) const {
@@ -217,7 +215,7 @@ TBitBtn::TContentLayout TBitBtn::CalcLayout(bool pressed) const {
   return out;
 }
 
-void TBitBtn::DrawGlyph(TCanvas& c, TPoint p, const TFlatState& s) {
+void TBitBtn::DrawGlyph(TCanvas& c, TPoint p, const TPaintState& s) {
   if (images_ && image_index_ >= 0 && image_index_ < images_->Count()) {
     images_->Draw(c, p.X, p.Y, image_index_, s.Enabled);
     return;
@@ -235,7 +233,7 @@ void TBitBtn::DrawGlyph(TCanvas& c, TPoint p, const TFlatState& s) {
                   fake_disabled ? 128 : 255, fake_disabled);
 }
 
-void TBitBtn::PaintContent(TCanvas& c, const TFlatState& s) {
+void TBitBtn::PaintContent(TCanvas& c, const TPaintState& s) {
   const TContentLayout l = CalcLayout(s.Pressed);
   DrawGlyph(c, l.GlyphPos, s);
   if (!l.CaptionRect.IsEmpty()) {
@@ -247,7 +245,6 @@ void TBitBtn::PaintContent(TCanvas& c, const TFlatState& s) {
     flags |= word_wrap_ ? DT_WORDBREAK : (DT_SINGLELINE | DT_VCENTER);
     c.DrawText(Caption(), r, flags);
   }
-  if (s.Focused && s.Enabled) DrawFlatFocusFrame(c, {3, 3, Width() - 3, Height() - 3});
 }
 
 }  // namespace qv

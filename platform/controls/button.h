@@ -1,15 +1,15 @@
 // Push buttons: TButton (press with capture, pressed look only while the
 // pointer is over it, click on release over it, Space, Enter when focused or
 // default, Escape when it cancels) and TBitBtn, which adds a glyph from an
-// image list or a bitmap laid out beside the caption. The plain flat face is
-// drawn by Paint; subclasses repaint it and read the state through DrawState,
-// Hot, Pushed and the layout results.
+// image list or a bitmap laid out beside the caption. The flat look paints
+// the face (PaintFace), the caption and glyph (PaintContent) and the focus
+// frame (PaintFocus); subclasses replace a part and read PaintState, Pushed
+// and the layout results.
 #pragma once
 
 #include "platform/bitmap.h"
 #include "platform/component/wincontrol.h"
 #include "platform/controls/alignment.h"
-#include "platform/controls/flat_look.h"
 #include "platform/controls/imagelist.h"
 #include "platform/controls/pressable.h"
 
@@ -31,13 +31,14 @@ class TCustomButton : public TPressableControl {
   bool Pushed() const { return Held(); }
   // Enter would press it: focused, or default while no other button has the focus.
   bool Active() const;
-  // The state the plain face is painted in.
-  TFlatState DrawState() const;
+  // Adds Default: the default button while Enter would press it.
+  TPaintState PaintState() const override;
 
  protected:
-  void Paint() override;
-  // Paints the caption (and, in TBitBtn, the glyph) over the face.
-  virtual void PaintContent(TCanvas& c, const TFlatState& s);
+  void PaintFace(TCanvas& c, const TPaintState& s) override;
+  // The caption (and, in TBitBtn, the glyph).
+  void PaintContent(TCanvas& c, const TPaintState& s) override;
+  void PaintFocus(TCanvas& c, const TPaintState& s) override;
   // Space clicks; a mouse release is clicked by the framework (csClickEvents).
   void Released(bool by_key, bool over) override;
   void CMDialogKey(TMessage& m) override;
@@ -95,10 +96,10 @@ class TBitBtn : public TButton {
   TContentLayout CalcLayout(bool pressed) const;
 
  protected:
-  void PaintContent(TCanvas& c, const TFlatState& s) override;
+  void PaintContent(TCanvas& c, const TPaintState& s) override;
   void Notification(TComponent* component, TOperation operation) override;
   // Draws the glyph at p in the given state.
-  virtual void DrawGlyph(TCanvas& c, TPoint p, const TFlatState& s);
+  virtual void DrawGlyph(TCanvas& c, TPoint p, const TPaintState& s);
 
  private:
   TSize MeasureCaption(int max_width) const;

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "platform/component/application.h"
+#include "platform/controls/flat_look.h"
+#include "platform/text/text.h"
 
 namespace qv {
 
@@ -58,7 +60,11 @@ void TCustomCheckBox::SetAutoSize(bool v) {
   AdjustSize();
 }
 
-TFlatState TCustomCheckBox::DrawState() const { return HoldDrawState(); }
+TPaintState TCustomCheckBox::PaintState() const {
+  TPaintState s = TPressableControl::PaintState();
+  s.Checked = static_cast<int>(state_);
+  return s;
+}
 
 int TCustomCheckBox::BoxSize() { return Screen().Scaled(kBoxSize); }
 int TCustomCheckBox::TextIndent() { return Screen().Scaled(kTextIndent); }
@@ -70,21 +76,17 @@ TRect TCustomCheckBox::BoxRect() const {
   return Bounds(left, top, box, box);
 }
 
-TSize TCustomCheckBox::MeasureText(int max_width) const {
+TSize TCustomCheckBox::MeasureCaption(int max_width) const {
   const ustring text = Caption();
   if (text.empty()) return {0, 0};
-  TBitmap32 scratch(1, 1);
-  TCanvas c(scratch);
-  c.Font = Font();
-  TRect r{0, 0, std::max(max_width, 1), 0};
-  c.DrawText(text, r, DT_CALCRECT | (word_wrap_ ? DT_WORDBREAK : DT_SINGLELINE));
-  return {r.Width(), r.Height()};
+  return MeasureText(Font(), text, word_wrap_ ? DT_WORDBREAK : DT_SINGLELINE,
+                     std::max(max_width, 1));
 }
 
 TRect TCustomCheckBox::TextRect() const {
   const int box = BoxSize(), indent = TextIndent();
   const int room = std::max(0, Width() - box - indent - 2);
-  const TSize t = MeasureText(room);
+  const TSize t = MeasureCaption(room);
   const int w = std::min(t.cx, room);
   const int top = std::max(0, (Height() - t.cy) / 2);
   const int left =
@@ -95,7 +97,7 @@ TRect TCustomCheckBox::TextRect() const {
 void TCustomCheckBox::AdjustSize() {
   if (!auto_size_ || (ComponentState() & csLoading)) return;
   const int box = BoxSize(), indent = TextIndent();
-  const TSize t = MeasureText(word_wrap_ ? std::max(1, Width() - box - indent) : 32767);
+  const TSize t = MeasureCaption(word_wrap_ ? std::max(1, Width() - box - indent) : 32767);
   const int w = box + (t.cx > 0 ? indent + t.cx + 2 : 0);
   const int h = std::max(box + 2, t.cy + 2);
   SetBounds(Left(), Top(), word_wrap_ ? Width() : w, h);
@@ -116,25 +118,36 @@ void TCustomCheckBox::CMTextChanged(TMessage& m) {
   Invalidate();
 }
 
+void TCustomCheckBox::ChangeScale(int m, int d) {
+  TPressableControl::ChangeScale(m, d);
+  AdjustSize();
+}
+
 void TCustomCheckBox::CMFontChanged(TMessage& m) {
   TPressableControl::CMFontChanged(m);
-  AdjustSize();
+  // While the form scales, the box fits itself once its bounds are scaled.
+  if (!Scaling()) AdjustSize();
   Invalidate();
 }
 
-void TCustomCheckBox::Paint() {
-  TCanvas& c = *Canvas();
-  const TFlatState s = DrawState();
+void TCustomCheckBox::PaintFace(TCanvas& c, const TPaintState&) {
   c.FillRect(ClientRect(), Color());
-  DrawFlatCheckBox(c, BoxRect(), static_cast<int>(state_), s);
+}
+
+void TCustomCheckBox::PaintContent(TCanvas& c, const TPaintState& s) {
+  DrawFlatCheckBox(c, BoxRect(), s.Checked, s);
   TRect tr = TextRect();
   c.SetBkMode(TRANSPARENT);
   c.Font = Font();
   c.Font.Color = FlatTextColor(Font().Color, s.Enabled);
   c.DrawText(Caption(), tr,
              word_wrap_ ? DT_WORDBREAK | DT_END_ELLIPSIS : DT_SINGLELINE | DT_END_ELLIPSIS);
-  if (s.Focused && s.Enabled && !Caption().empty())
-    DrawFlatFocusFrame(c, {tr.Left - 2, tr.Top - 1, tr.Right + 2, tr.Bottom + 1});
+}
+
+void TCustomCheckBox::PaintFocus(TCanvas& c, const TPaintState& s) {
+  if (!s.Focused || !s.Enabled || Caption().empty()) return;
+  const TRect tr = TextRect();
+  DrawFlatFocusFrame(c, {tr.Left - 2, tr.Top - 1, tr.Right + 2, tr.Bottom + 1});
 }
 
 }  // namespace qv

@@ -1,13 +1,14 @@
 // The check box: two or three states, toggled by a click (pressed and
 // released over it) and by Space; setting State or Checked from code also
 // fires OnClick when the value changes. Text on either side of the box,
-// optional word wrap and automatic size. Paint draws the plain flat look;
-// subclasses read Pressed, Hot and the geometry helpers.
+// optional word wrap and automatic size. The flat look paints the
+// background (PaintFace), box and text (PaintContent) and the focus frame
+// (PaintFocus); subclasses replace a part and read PaintState and the
+// geometry helpers.
 #pragma once
 
 #include "platform/component/wincontrol.h"
 #include "platform/controls/alignment.h"
-#include "platform/controls/flat_look.h"
 #include "platform/controls/pressable.h"
 
 namespace qv {
@@ -37,7 +38,8 @@ class TCustomCheckBox : public TPressableControl {
 
   // The box is held by the mouse (pointer over it) or by Space.
   bool Pressed() const { return Held(); }
-  TFlatState DrawState() const;
+  // Adds Checked: the check state.
+  TPaintState PaintState() const override;
 
   // Geometry of the plain look: the box square and the gap before the text
   // (kBoxSize and kTextIndent at 96 pixels per inch; BoxSize() and
@@ -53,18 +55,22 @@ class TCustomCheckBox : public TPressableControl {
   bool ClicksDisabled = false;
 
  protected:
-  void Paint() override;
+  void PaintFace(TCanvas& c, const TPaintState& s) override;
+  void PaintContent(TCanvas& c, const TPaintState& s) override;
+  void PaintFocus(TCanvas& c, const TPaintState& s) override;
   // Fits the size to box and text when AutoSize is on.
   virtual void AdjustSize();
 
   void Loaded() override;
+  // Scaled bounds, then fitted to the scaled font.
+  void ChangeScale(int m, int d) override;
   // Space, or a mouse release over the control, toggles.
   void Released(bool by_key, bool over) override;
   void CMTextChanged(TMessage& m) override;
   void CMFontChanged(TMessage& m) override;
 
  private:
-  TSize MeasureText(int max_width) const;
+  TSize MeasureCaption(int max_width) const;
 
   TCheckBoxState state_ = TCheckBoxState::cbUnchecked;
   bool allow_grayed_ = false;

@@ -371,13 +371,12 @@ void TCustomComboBox::MouseDown(TMouseButton button, TShiftState shift, int x, i
   EditMoved();
 }
 
+int TCustomComboBox::PartAt(TPoint client) const {
+  return ButtonRect().Contains(client) ? kButtonPart : -1;
+}
+
 void TCustomComboBox::MouseMove(TShiftState shift, int x, int y) {
   TCustomControl::MouseMove(shift, x, y);
-  const bool hot = ButtonRect().Contains({x, y}) && TRect{0, 0, Width(), Height()}.Contains({x, y});
-  if (hot != button_hot_) {
-    button_hot_ = hot;
-    StateChanged();
-  }
   if (selecting_) {
     edit_.MoveCaret(TextXAt(x), true);
     EditMoved();
@@ -389,23 +388,9 @@ void TCustomComboBox::MouseUp(TMouseButton button, TShiftState shift, int x, int
   if (button == TMouseButton::mbLeft) selecting_ = false;
 }
 
-void TCustomComboBox::CMMouseEnter(TMessage& m) {
-  TCustomControl::CMMouseEnter(m);
-  mouse_in_ = true;
-  StateChanged();
-}
-
-void TCustomComboBox::CMMouseLeave(TMessage& m) {
-  TCustomControl::CMMouseLeave(m);
-  mouse_in_ = false;
-  button_hot_ = false;
-  StateChanged();
-}
-
 void TCustomComboBox::CMEnabledChanged(TMessage& m) {
   if (!Enabled() && DroppedDown()) SetDroppedDown(false);
   TCustomControl::CMEnabledChanged(m);
-  Invalidate();
 }
 
 void TCustomComboBox::Loaded() {
@@ -414,22 +399,26 @@ void TCustomComboBox::Loaded() {
   loaded_index_ = -1;
 }
 
-void TCustomComboBox::Paint() { PaintFlat(*Canvas()); }
+TPaintState TCustomComboBox::PaintState() const {
+  TPaintState s = TCustomControl::PaintState();
+  s.DroppedDown = DroppedDown();
+  s.Pressed = s.DroppedDown && s.Enabled;
+  return s;
+}
 
-void TCustomComboBox::PaintFlat(TCanvas& c) {
-  const TFlatPalette p = FlatPalette();
-  TFlatState s;
-  s.Enabled = IsEnabledInTree();
-  s.Focused = Focused();
-  s.Hot = mouse_in_ && s.Enabled;
-  s.Pressed = DroppedDown() && s.Enabled;
+void TCustomComboBox::PaintFace(TCanvas& c, const TPaintState& s) {
   DrawFlatFieldBox(c, ClientRect(), s, Color());
+  PaintButton(c, ButtonRect(), s);
+}
+
+void TCustomComboBox::PaintContent(TCanvas& c, const TPaintState& s) {
+  const TFlatPalette p = FlatPalette();
   const TRect tr = TextRect();
   if (IsEditable()) {
     edit_.Paint(c, tr, Font(), FlatFieldLook(Font().Color, s, caret_.On()));
   } else {
     // The focused pick list shows its item selected, as the list would.
-    const bool selected = s.Focused && !DroppedDown() && s.Enabled;
+    const bool selected = s.Focused && !s.DroppedDown && s.Enabled;
     // One pixel clear of the border and the button all round.
     if (selected) c.FillRect({tr.Left - 2, tr.Top - 1, tr.Right + 1, tr.Bottom + 1}, p.Accent);
     const int saved = c.SaveDC();
@@ -440,16 +429,15 @@ void TCustomComboBox::PaintFlat(TCanvas& c) {
     c.DrawText(GetText(), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     c.RestoreDC(saved);
   }
-  PaintButton(c, ButtonRect());
 }
 
-void TCustomComboBox::PaintButton(TCanvas& c, const TRect& r) {
-  TFlatState s;
-  s.Enabled = IsEnabledInTree();
+void TCustomComboBox::PaintButton(TCanvas& c, const TRect& r, const TPaintState& s) {
+  TPaintState b;
+  b.Enabled = s.Enabled;
   // The whole body of a pick list is its button.
-  s.Hot = s.Enabled && (button_hot_ || (!IsEditable() && mouse_in_));
-  s.Pressed = s.Enabled && DroppedDown();
-  DrawFlatFieldButton(c, r, TFlatArrow::Down, s);
+  b.Hot = s.Enabled && (ButtonHot() || (!IsEditable() && s.Hot));
+  b.Pressed = s.Pressed;
+  DrawFlatFieldButton(c, r, TFlatArrow::Down, b);
 }
 
 }  // namespace qv

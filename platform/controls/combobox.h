@@ -6,8 +6,11 @@
 // change the selection. A change made by the user fires OnSelect, or
 // OnChange when OnSelect is not assigned, also for the item already
 // selected; setting ItemIndex from code fires nothing. Typing in the
-// editable box fires OnChange. Paint draws the plain flat look; a subclass
-// replaces it and reads DroppedDown, ButtonHot, MouseInControl.
+// editable box fires OnChange. The flat look paints the field box and the
+// button (PaintFace, PaintButton) and the item or the text field
+// (PaintContent); a subclass replaces a part and reads PaintState (Pressed
+// and DroppedDown while the list is open) and ButtonHot, the button being a
+// hot part.
 #pragma once
 
 #include <cstdint>
@@ -54,15 +57,17 @@ class TCustomComboBox : public TCustomControl {
 
   bool DroppedDown() const { return popup_ && popup_->IsOpen(); }
   void SetDroppedDown(bool v);
-  // The pointer is over the control, over its button.
-  bool MouseInControl() const { return mouse_in_; }
-  bool ButtonHot() const { return button_hot_; }
+  // The pointer is over the button (the hot part kButtonPart).
+  bool ButtonHot() const { return HotPart() == kButtonPart; }
+  static constexpr int kButtonPart = 1;
   TRect ButtonRect() const;
   // Where the item text or the text field sits.
   virtual TRect TextRect() const;
   const TEditText& EditText() const { return edit_; }
   bool CaretShown() const { return caret_.On() && Focused() && IsEditable(); }
   TListPopup* Popup() const { return popup_.get(); }
+  // Adds Pressed and DroppedDown while the list is open.
+  TPaintState PaintState() const override;
 
   TNotifyEvent OnChange;
   TNotifyEvent OnSelect;
@@ -77,23 +82,23 @@ class TCustomComboBox : public TCustomControl {
   virtual void Change();
   virtual void DropDown();
   virtual void CloseUp();
-  // The hot or dropped state changed.
-  virtual void StateChanged() { Invalidate(); }
   // The list window; a skinned combo gives its own.
   virtual std::unique_ptr<TListPopup> CreatePopup();
   int ActualItemHeight() const;
 
-  void Paint() override;
-  virtual void PaintFlat(TCanvas& canvas);
-  virtual void PaintButton(TCanvas& canvas, const TRect& r);
+  // The field box and the button.
+  void PaintFace(TCanvas& canvas, const TPaintState& s) override;
+  // The selected item (pick list) or the text field.
+  void PaintContent(TCanvas& canvas, const TPaintState& s) override;
+  // The drop-down button at r, for the control in state s.
+  virtual void PaintButton(TCanvas& canvas, const TRect& r, const TPaintState& s);
+  int PartAt(TPoint client) const override;
 
   void KeyDown(std::uint16_t& key, TShiftState shift) override;
   void KeyPress(char16_t& key) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-  void CMMouseEnter(TMessage& m) override;
-  void CMMouseLeave(TMessage& m) override;
   void CMEnabledChanged(TMessage& m) override;
   void Loaded() override;
 
@@ -119,8 +124,6 @@ class TCustomComboBox : public TCustomControl {
   TEditText edit_;
   int max_length_ = 0;
   std::unique_ptr<TListPopup> popup_;
-  bool mouse_in_ = false;
-  bool button_hot_ = false;
   TCaretBlink caret_;
   bool selecting_ = false;
   bool mouse_focusing_ = false;

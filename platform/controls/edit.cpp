@@ -109,23 +109,6 @@ void TCustomEdit::CMTextChanged(TMessage& m) {
   Change();
 }
 
-void TCustomEdit::CMEnabledChanged(TMessage& m) {
-  TCustomControl::CMEnabledChanged(m);
-  Invalidate();
-}
-
-void TCustomEdit::CMMouseEnter(TMessage& m) {
-  TCustomControl::CMMouseEnter(m);
-  mouse_in_ = true;
-  Invalidate();
-}
-
-void TCustomEdit::CMMouseLeave(TMessage& m) {
-  TCustomControl::CMMouseLeave(m);
-  mouse_in_ = false;
-  Invalidate();
-}
-
 void TCustomEdit::CMFontChanged(TMessage& m) {
   TCustomControl::CMFontChanged(m);
   CaretMoved();
@@ -247,21 +230,25 @@ void TCustomEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y) 
   if (button == TMouseButton::mbLeft) selecting_ = false;
 }
 
-void TCustomEdit::Paint() { PaintFlat(*Canvas()); }
+TPaintState TCustomEdit::PaintState() const {
+  TPaintState s = TCustomControl::PaintState();
+  s.ReadOnly = read_only_;
+  return s;
+}
 
-void TCustomEdit::PaintFlat(TCanvas& c) {
+void TCustomEdit::PaintFace(TCanvas& c, const TPaintState& s) {
   const TFlatPalette p = FlatPalette();
   const TRect r = ClientRect();
-  TFlatState s;
-  s.Enabled = IsEnabledInTree();
-  s.Focused = Focused();
-  s.Hot = mouse_in_ && s.Enabled;
   // A read-only field keeps the face colour so it does not invite typing.
-  const TColor fill = read_only_ ? p.Face : Color();
+  const TColor fill = s.ReadOnly ? p.Face : Color();
   if (border_)
     DrawFlatFieldBox(c, r, s, fill);
   else
     c.FillRect(r, s.Enabled ? ColorToRGB(fill) : p.Face);
+}
+
+void TCustomEdit::PaintContent(TCanvas& c, const TPaintState& s) {
+  const TFlatPalette p = FlatPalette();
   const TFont font = Font();
   const TRect area = EditRect();
   if (edit_.Text().empty() && !text_hint_.empty() && !s.Focused) {

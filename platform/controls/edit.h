@@ -2,8 +2,9 @@
 // TEditText and answers the mouse (click to place the caret, drag and double
 // click to select), the keys and typed characters, the clipboard, MaxLength
 // and ReadOnly, with a blinking caret while focused. OnChange fires on every
-// change of the text, also from code. Paint draws the plain flat look; a
-// subclass replaces it and reads the state through the accessors.
+// change of the text, also from code. The flat look paints the field box
+// (PaintFace) and the text or hint with selection and caret (PaintContent);
+// a subclass replaces a part and reads PaintState and the accessors.
 #pragma once
 
 #include <cstdint>
@@ -48,11 +49,11 @@ class TCustomEdit : public TCustomControl {
   void CutToClipboard();
   void PasteFromClipboard();
 
-  // The pointer is over the control.
-  bool MouseInControl() const { return mouse_in_; }
   // Whether the caret is drawn right now (it blinks while focused).
   bool CaretShown() const { return caret_.On() && Focused(); }
   const TEditText& EditText() const { return edit_; }
+  // Adds ReadOnly.
+  TPaintState PaintState() const override;
 
   TNotifyEvent OnChange;
 
@@ -73,9 +74,10 @@ class TCustomEdit : public TCustomControl {
   // Edits made through the editing state are committed here.
   void CommitUserEdit();
 
-  void Paint() override;
-  // The plain flat look: frame, background, text or hint, selection, caret.
-  virtual void PaintFlat(TCanvas& canvas);
+  // The field box: frame and background.
+  void PaintFace(TCanvas& canvas, const TPaintState& s) override;
+  // The text or the hint, the selection and the caret.
+  void PaintContent(TCanvas& canvas, const TPaintState& s) override;
 
   void KeyDown(std::uint16_t& key, TShiftState shift) override;
   void KeyPress(char16_t& key) override;
@@ -83,9 +85,6 @@ class TCustomEdit : public TCustomControl {
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void CMTextChanged(TMessage& m) override;
-  void CMEnabledChanged(TMessage& m) override;
-  void CMMouseEnter(TMessage& m) override;
-  void CMMouseLeave(TMessage& m) override;
   void CMFontChanged(TMessage& m) override;
   void Resize() override;
   // The window gained or lost the keyboard focus.
@@ -107,7 +106,6 @@ class TCustomEdit : public TCustomControl {
   ustring text_hint_;
   bool border_ = true;
   TCaretBlink caret_;
-  bool mouse_in_ = false;
   bool selecting_ = false;
   bool mouse_focusing_ = false;
   bool committing_ = false;

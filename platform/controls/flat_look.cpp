@@ -1,79 +1,11 @@
-// The plain flat look: palette and shared drawing helpers.
+// The standard controls' flat look: field boxes, field buttons, the check box.
 #include "platform/controls/flat_look.h"
 
 #include <algorithm>
 
 namespace qv {
 
-TColor FlatMix(TColor a, TColor b, int weight) {
-  a = ColorToRGB(a);
-  b = ColorToRGB(b);
-  const int w = std::clamp(weight, 0, 256);
-  auto ch = [w](int x, int y) { return (x * w + y * (256 - w)) / 256; };
-  return RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)),
-             ch(GetBValue(a), GetBValue(b)));
-}
-
-TFlatPalette FlatPalette() {
-  TFlatPalette p;
-  p.Face = ColorToRGB(clBtnFace);
-  p.Window = ColorToRGB(clWindow);
-  p.Border = ColorToRGB(clBtnShadow);
-  p.Accent = ColorToRGB(clHighlight);
-  p.AccentText = ColorToRGB(clHighlightText);
-  p.Text = ColorToRGB(clBtnText);
-  p.GrayText = ColorToRGB(clGrayText);
-  // Hot and pressed faces lean towards the accent, so the look follows the
-  // system colours instead of carrying colours of its own.
-  p.FaceHot = FlatMix(p.Accent, p.Window, 40);
-  p.FacePressed = FlatMix(p.Accent, p.Window, 80);
-  p.BorderHot = FlatMix(p.Accent, p.Border, 160);
-  p.Disabled = FlatMix(p.Border, p.Face, 96);
-  return p;
-}
-
-TFont FlatFont() {
-  TFont f;
-  f.Name = u"Tahoma";
-  f.Height = -11;
-  return f;
-}
-
-TColor FlatTextColor(TColor font_color, bool enabled) {
-  return enabled ? ColorToRGB(font_color) : ColorToRGB(clGrayText);
-}
-
-void DrawFlatFrame(TCanvas& c, const TRect& r, TColor color) {
-  if (r.IsEmpty()) return;
-  c.FrameRect(r, ColorToRGB(color));
-}
-
-void DrawFlatButtonFace(TCanvas& c, const TRect& r, const TFlatState& s) {
-  if (r.IsEmpty()) return;
-  const TFlatPalette p = FlatPalette();
-  TColor face = p.Face;
-  TColor border = p.Border;
-  if (!s.Enabled) {
-    border = p.Disabled;
-  } else if (s.Pressed) {
-    face = p.FacePressed;
-    border = p.Accent;
-  } else if (s.Hot) {
-    face = p.FaceHot;
-    border = p.BorderHot;
-  } else if (s.Focused || s.Default) {
-    border = p.Accent;
-  }
-  c.FillRect(r, face);
-  c.FrameRect(r, border);
-  // The default button carries a second accent line, so it reads as the one
-  // Enter presses; focus alone shows as the focus frame.
-  if (s.Enabled && s.Default && r.Width() > 4 && r.Height() > 4) {
-    c.FrameRect({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, p.Accent);
-  }
-}
-
-void DrawFlatFieldBox(TCanvas& c, const TRect& r, const TFlatState& s, TColor fill) {
+void DrawFlatFieldBox(TCanvas& c, const TRect& r, const TPaintState& s, TColor fill) {
   if (r.IsEmpty()) return;
   const TFlatPalette p = FlatPalette();
   TColor border = p.Border;
@@ -88,7 +20,7 @@ void DrawFlatFieldBox(TCanvas& c, const TRect& r, const TFlatState& s, TColor fi
   c.FrameRect(r, border);
 }
 
-void DrawFlatFieldButton(TCanvas& c, const TRect& r, TFlatArrow arrow, const TFlatState& s) {
+void DrawFlatFieldButton(TCanvas& c, const TRect& r, TFlatArrow arrow, const TPaintState& s) {
   if (r.IsEmpty()) return;
   const TFlatPalette p = FlatPalette();
   TColor face = p.Face;
@@ -102,47 +34,7 @@ void DrawFlatFieldButton(TCanvas& c, const TRect& r, TFlatArrow arrow, const TFl
   DrawFlatArrow(c, {r.Left + 1, r.Top, r.Right, r.Bottom}, arrow, s.Enabled ? p.Text : p.GrayText);
 }
 
-void DrawFlatFocusFrame(TCanvas& c, const TRect& r) {
-  if (r.IsEmpty()) return;
-  const TColor accent = ColorToRGB(clHighlight);
-  // Every other pixel along the outline, starting at the corner.
-  for (int x = r.Left; x < r.Right; x += 2) {
-    c.SetPixel(x, r.Top, accent);
-    c.SetPixel(x, r.Bottom - 1, accent);
-  }
-  for (int y = r.Top; y < r.Bottom; y += 2) {
-    c.SetPixel(r.Left, y, accent);
-    c.SetPixel(r.Right - 1, y, accent);
-  }
-}
-
-void DrawFlatArrow(TCanvas& c, const TRect& r, TFlatArrow direction, TColor color) {
-  if (r.IsEmpty()) return;
-  const TColor col = ColorToRGB(color);
-  // A triangle of rows 7, 5, 3, 1 pixels (smaller when r is small).
-  const int size = std::max(1, std::min({4, (r.Width() + 1) / 2, (r.Height() + 1) / 2}));
-  const int cx = r.Left + (r.Width() - 1) / 2;
-  const int cy = r.Top + (r.Height() - 1) / 2;
-  for (int i = 0; i < size; ++i) {
-    const int half = size - 1 - i;
-    switch (direction) {
-      case TFlatArrow::Down:
-        c.FillRect({cx - half, cy - size / 2 + i, cx + half + 1, cy - size / 2 + i + 1}, col);
-        break;
-      case TFlatArrow::Up:
-        c.FillRect({cx - half, cy + size / 2 - i, cx + half + 1, cy + size / 2 - i + 1}, col);
-        break;
-      case TFlatArrow::Right:
-        c.FillRect({cx - size / 2 + i, cy - half, cx - size / 2 + i + 1, cy + half + 1}, col);
-        break;
-      case TFlatArrow::Left:
-        c.FillRect({cx + size / 2 - i, cy - half, cx + size / 2 - i + 1, cy + half + 1}, col);
-        break;
-    }
-  }
-}
-
-void DrawFlatCheckBox(TCanvas& c, const TRect& box, int check_state, const TFlatState& s) {
+void DrawFlatCheckBox(TCanvas& c, const TRect& box, int check_state, const TPaintState& s) {
   if (box.IsEmpty()) return;
   const TFlatPalette p = FlatPalette();
   TColor fill = s.Enabled ? p.Window : p.Face;

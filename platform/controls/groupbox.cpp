@@ -3,7 +3,8 @@
 
 #include <algorithm>
 
-#include "platform/controls/flat_look.h"
+#include "platform/look/plain_look.h"
+#include "platform/text/text.h"
 
 namespace qv {
 
@@ -18,23 +19,14 @@ TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
   SetBounds(0, 0, 185, 105);
 }
 
-int TCustomGroupBox::CaptionHeight() const {
-  TBitmap32 scratch(1, 1);
-  TCanvas c(scratch);
-  c.Font = Font();
-  return c.TextHeight(u"Wg");
-}
+int TCustomGroupBox::CaptionHeight() const { return TextExtentOf(Font(), u"Wg").cy; }
 
 TRect TCustomGroupBox::CaptionTextRect() const {
   const ustring text = Caption();
   if (text.empty()) return {kCaptionLeft, 0, kCaptionLeft, CaptionHeight()};
-  TBitmap32 scratch(1, 1);
-  TCanvas c(scratch);
-  c.Font = Font();
-  TRect r{0, 0, 32767, 0};
-  c.DrawText(text, r, DT_CALCRECT | DT_SINGLELINE);
-  const int w = std::min(r.Width(), std::max(0, Width() - 2 * kCaptionLeft));
-  return Bounds(kCaptionLeft + kCaptionPad, 0, w, r.Height());
+  const TSize t = MeasureText(Font(), text, DT_SINGLELINE);
+  const int w = std::min(t.cx, std::max(0, Width() - 2 * kCaptionLeft));
+  return Bounds(kCaptionLeft + kCaptionPad, 0, w, t.cy);
 }
 
 TRect TCustomGroupBox::AdjustClientRect() const {
@@ -48,21 +40,24 @@ TRect TCustomGroupBox::AdjustClientRect() const {
   return r;
 }
 
-void TCustomGroupBox::Paint() {
-  TCanvas& c = *Canvas();
+void TCustomGroupBox::PaintFace(TCanvas& c, const TPaintState& s) {
   const TFlatPalette p = FlatPalette();
-  const bool enabled = IsEnabledInTree();
   c.FillRect(ClientRect(), Color());
   const int line = CaptionHeight() / 2;
-  c.FrameRect({0, line, Width(), Height()}, enabled ? p.Border : p.Disabled);
+  c.FrameRect({0, line, Width(), Height()}, s.Enabled ? p.Border : p.Disabled);
+  if (Caption().empty()) return;
+  // Break the frame line under the caption.
+  const TRect tr = CaptionTextRect();
+  c.FillRect({tr.Left - kCaptionPad, line, tr.Right + kCaptionPad, line + 1}, Color());
+}
+
+void TCustomGroupBox::PaintContent(TCanvas& c, const TPaintState& s) {
   const ustring text = Caption();
   if (text.empty()) return;
   TRect tr = CaptionTextRect();
-  // Break the frame line under the caption.
-  c.FillRect({tr.Left - kCaptionPad, line, tr.Right + kCaptionPad, line + 1}, Color());
   c.SetBkMode(TRANSPARENT);
   c.Font = Font();
-  c.Font.Color = FlatTextColor(Font().Color, enabled);
+  c.Font.Color = FlatTextColor(Font().Color, s.Enabled);
   c.DrawText(text, tr, DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
@@ -74,11 +69,6 @@ void TCustomGroupBox::CMTextChanged(TMessage& m) {
 void TCustomGroupBox::CMFontChanged(TMessage& m) {
   TCustomControl::CMFontChanged(m);
   Realign();
-  Invalidate();
-}
-
-void TCustomGroupBox::CMEnabledChanged(TMessage& m) {
-  TCustomControl::CMEnabledChanged(m);
   Invalidate();
 }
 

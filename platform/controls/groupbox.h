@@ -1,5 +1,6 @@
 // The group box: a captioned frame holding controls. Children are laid out
-// inside the frame, below the caption.
+// inside the frame, below the caption. The flat look paints the frame
+// (PaintFace) and the caption (PaintContent).
 #pragma once
 
 #include "platform/component/wincontrol.h"
@@ -16,11 +17,11 @@ class TCustomGroupBox : public TCustomControl {
   TRect CaptionTextRect() const;
 
  protected:
-  void Paint() override;
+  void PaintFace(TCanvas& c, const TPaintState& s) override;
+  void PaintContent(TCanvas& c, const TPaintState& s) override;
   TRect AdjustClientRect() const override;
   void CMTextChanged(TMessage& m) override;
   void CMFontChanged(TMessage& m) override;
-  void CMEnabledChanged(TMessage& m) override;
 };
 
 class TGroupBox : public TCustomGroupBox {

@@ -71,7 +71,9 @@ class TCustomImageList : public TComponent {
   const TBitmap32* Image(int index) const;
 
   // Draws image index with its alpha at (x, y); out-of-range indexes draw
-  // nothing. Disabled images are drawn grey and half transparent.
+  // nothing. Disabled images are drawn grey and half transparent. Every
+  // control draws its images through here, so a list with another way of
+  // drawing (an alpha image list of a skin) replaces it.
   virtual void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true) const;
   // Draws with extra transparency (blend 0..100 %) and optional grey.
   void DrawBlended(TCanvas& canvas, int x, int y, int index, int blend, bool grey) const;

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/controls/flat_look.h"
+#include "platform/text/text.h"
 
 namespace qv {
 
@@ -93,11 +93,12 @@ void TCustomLabel::DoDrawText(TCanvas& c, TRect& r, unsigned flags) {
   c.DrawText(text, r, flags);
 }
 
-void TCustomLabel::Paint() {
-  TCanvas& c = *Canvas();
-  const TRect client = ClientRect();
-  if (!transparent_) c.FillRect(client, Color());
-  TRect r = client;
+void TCustomLabel::PaintFace(TCanvas& c, const TPaintState&) {
+  if (!transparent_) c.FillRect(ClientRect(), Color());
+}
+
+void TCustomLabel::PaintContent(TCanvas& c, const TPaintState&) {
+  TRect r = ClientRect();
   unsigned flags = DrawTextFlags();
   if (layout_ != TTextLayout::tlTop) {
     TRect calc = r;
@@ -112,8 +113,7 @@ void TCustomLabel::Paint() {
 
 void TCustomLabel::AdjustBounds() {
   if (!auto_size_ || (ComponentState() & csLoading)) return;
-  TBitmap32 scratch(1, 1);
-  TCanvas c(scratch);
+  TMeasuringCanvas c;
   TRect r = ClientRect();
   if (!word_wrap_) r.Right = r.Left + 32767;
   DoDrawText(c, r, (DrawTextFlags() & ~static_cast<unsigned>(DT_CENTER | DT_RIGHT)) | DT_CALCRECT);
@@ -138,14 +138,15 @@ void TCustomLabel::CMTextChanged(TMessage& m) {
   Invalidate();
 }
 
-void TCustomLabel::CMFontChanged(TMessage& m) {
-  TGraphicControl::CMFontChanged(m);
+void TCustomLabel::ChangeScale(int m, int d) {
+  TGraphicControl::ChangeScale(m, d);
   AdjustBounds();
-  Invalidate();
 }
 
-void TCustomLabel::CMEnabledChanged(TMessage& m) {
-  TGraphicControl::CMEnabledChanged(m);
+void TCustomLabel::CMFontChanged(TMessage& m) {
+  TGraphicControl::CMFontChanged(m);
+  // While the form scales, the label fits itself once its bounds are scaled.
+  if (!Scaling()) AdjustBounds();
   Invalidate();
 }
 

@@ -1,6 +1,8 @@
 // The label: a windowless caption with auto-size, alignment, vertical
-// layout, word wrap, "&" prefixes, transparency and ellipsis. DoDrawText is
-// the text routine subclasses replace (measuring with DT_CALCRECT too).
+// layout, word wrap, "&" prefixes, transparency and ellipsis. The flat look
+// fills the background unless transparent (PaintFace) and lays out and draws
+// the caption (PaintContent) through DoDrawText, the text routine subclasses
+// replace (measuring with DT_CALCRECT too).
 #pragma once
 
 #include "platform/component/control.h"
@@ -34,15 +36,17 @@ class TCustomLabel : public TGraphicControl {
   virtual void AdjustBounds();
 
  protected:
-  void Paint() override;
+  void PaintFace(TCanvas& c, const TPaintState& s) override;
+  void PaintContent(TCanvas& c, const TPaintState& s) override;
   // Draws (or with DT_CALCRECT measures) the caption into r.
   virtual void DoDrawText(TCanvas& c, TRect& r, unsigned flags);
   // The flags of the current properties, without the vertical layout.
   unsigned DrawTextFlags() const;
   void Loaded() override;
+  // Scaled bounds, then fitted to the scaled font.
+  void ChangeScale(int m, int d) override;
   void CMTextChanged(TMessage& m) override;
   void CMFontChanged(TMessage& m) override;
-  void CMEnabledChanged(TMessage& m) override;
 
  private:
   bool auto_size_ = true;

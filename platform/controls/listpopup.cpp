@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/controls/flat_look.h"
+#include "platform/look/plain_look.h"
 #include "platform/window/input.h"
 #include "platform/window/keys.h"
 #include "platform/window/messages.h"

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-#include "platform/controls/flat_look.h"
+#include "platform/look/plain_look.h"
+#include "platform/text/text.h"
 #include "platform/window/input.h"
 #include "platform/window/keys.h"
 
@@ -16,13 +17,10 @@ constexpr int kImageGap = 4;     // between tab image and caption
 constexpr int kRowIndent = 2;    // first tab's distance from the left edge
 constexpr int kActiveRaise = 2;  // the active tab stands this much taller
 
-TSize MeasureText(const TFont& font, ustring_view text) {
-  TBitmap32 scratch(1, 1);
-  TCanvas c(scratch);
-  c.Font = font;
-  TRect r{0, 0, 32767, 0};
-  c.DrawText(text.empty() ? ustring_view(u" ") : text, r, DT_CALCRECT | DT_SINGLELINE);
-  return {text.empty() ? 0 : r.Width(), r.Height()};
+// A caption's size on one line; an empty one is a line high and 0 wide.
+TSize CaptionSize(const TFont& font, ustring_view text) {
+  const TSize t = MeasureText(font, text.empty() ? ustring_view(u" ") : text, DT_SINGLELINE);
+  return {text.empty() ? 0 : t.cx, t.cy};
 }
 }  // namespace
 
@@ -85,7 +83,7 @@ int TTabSheet::TabIndex() const {
   return -1;
 }
 
-void TTabSheet::Paint() { Canvas()->FillRect(ClientRect(), Color()); }
+void TTabSheet::PaintFace(TCanvas& c, const TPaintState&) { c.FillRect(ClientRect(), Color()); }
 
 void TTabSheet::CMTextChanged(TMessage& m) {
   TCustomControl::CMTextChanged(m);
@@ -134,7 +132,7 @@ void TPageControl::RemovePage(TTabSheet* page) {
   }
   pages_.erase(std::find(pages_.begin(), pages_.end(), page));
   page->page_control_ = nullptr;
-  if (hot_tab_ >= VisibleTabCount()) hot_tab_ = -1;
+  if (HotPart() >= VisibleTabCount()) SetHotPart(-1);
   if (!IsDestroying()) {
     ShowOnlyActive();
     TabsChanged();
@@ -215,7 +213,7 @@ void TPageControl::Notification(TComponent* component, TOperation operation) {
 }
 
 int TPageControl::TabHeight() const {
-  int h = MeasureText(Font(), u"Wg").cy + 6;
+  int h = CaptionSize(Font(), u"Wg").cy + 6;
   if (images_) h = std::max(h, images_->Height() + 6);
   return h + kActiveRaise;
 }
@@ -239,7 +237,7 @@ TTabSheet* TPageControl::PageOfTab(int tab_index) const {
 int TPageControl::TabWidth(int tab_index) const {
   const TTabSheet* p = PageOfTab(tab_index);
   if (!p) return 0;
-  int w = 2 * kTabPadding + MeasureText(Font(), p->Caption()).cx;
+  int w = 2 * kTabPadding + CaptionSize(Font(), p->Caption()).cx;
   if (images_ && p->ImageIndex() >= 0 && p->ImageIndex() < images_->Count())
     w += images_->Width() + (p->Caption().empty() ? 0 : kImageGap);
   return w;
@@ -295,22 +293,7 @@ void TPageControl::MouseDown(TMouseButton b, TShiftState shift, int x, int y) {
   TCustomControl::MouseDown(b, shift, x, y);
 }
 
-void TPageControl::MouseMove(TShiftState shift, int x, int y) {
-  const int tab = IndexOfTabAt(x, y);
-  if (tab != hot_tab_) {
-    hot_tab_ = tab;
-    Invalidate();
-  }
-  TCustomControl::MouseMove(shift, x, y);
-}
-
-void TPageControl::CMMouseLeave(TMessage& m) {
-  if (hot_tab_ != -1) {
-    hot_tab_ = -1;
-    Invalidate();
-  }
-  TCustomControl::CMMouseLeave(m);
-}
+int TPageControl::PartAt(TPoint client) const { return IndexOfTabAt(client.X, client.Y); }
 
 void TPageControl::CMFontChanged(TMessage& m) {
   TCustomControl::CMFontChanged(m);
@@ -343,6 +326,34 @@ void TPageControl::CMDialogKey(TMessage& m) {
   TCustomControl::CMDialogKey(m);
 }
 
+TPageControl::TTabContent TPageControl::TabContent(int tab_index, const TRect& r,
+                                                   bool active) const {
+  TTabContent out;
+  const TTabSheet* page = PageOfTab(tab_index);
+  if (!page) return out;
+  int x = r.Left + kTabPadding;
+  const int content_mid = (r.Top + r.Bottom + (active ? 1 : 0)) / 2;
+  if (images_ && page->ImageIndex() >= 0 && page->ImageIndex() < images_->Count()) {
+    out.HasImage = true;
+    out.ImagePos = {x, content_mid - images_->Height() / 2};
+    x += images_->Width() + kImageGap;
+  }
+  const ustring text = page->Caption();
+  if (text.empty()) return out;
+  const TSize t = CaptionSize(Font(), text);
+  out.CaptionRect = Bounds(x, content_mid - t.cy / 2, t.cx, t.cy);
+  return out;
+}
+
+TRect TPageControl::ActiveTabRect() const {
+  const int tab = TabIndex();
+  if (tab < 0) return {};
+  TRect r = TabRect(tab);
+  r.Top -= kActiveRaise;
+  r.Bottom += 1;
+  return r;
+}
+
 void TPageControl::DrawTab(TCanvas& c, int tab_index, const TRect& r, bool active) {
   const TFlatPalette p = FlatPalette();
   const bool enabled = IsEnabledInTree();
@@ -357,54 +368,46 @@ void TPageControl::DrawTab(TCanvas& c, int tab_index, const TRect& r, bool activ
     c.FillRect({r.Right - 1, r.Top, r.Right, r.Bottom}, border);
     if (enabled) c.FillRect({r.Left + 1, r.Top + 1, r.Right - 1, r.Top + 3}, p.Accent);
   } else {
-    const bool hot = enabled && tab_index == hot_tab_;
+    const bool hot = enabled && tab_index == HotPart();
     c.FillRect(r, hot ? p.FaceHot : p.Face);
     c.FrameRect(r, enabled ? p.Border : p.Disabled);
   }
-  int x = r.Left + kTabPadding;
-  const int content_mid = (r.Top + r.Bottom + (active ? 1 : 0)) / 2;
-  if (images_ && page->ImageIndex() >= 0 && page->ImageIndex() < images_->Count()) {
-    images_->Draw(c, x, content_mid - images_->Height() / 2, page->ImageIndex(), enabled);
-    x += images_->Width() + kImageGap;
-  }
-  const ustring text = page->Caption();
-  if (text.empty()) return;
-  const TSize t = MeasureText(Font(), text);
-  TRect tr = Bounds(x, content_mid - t.cy / 2, t.cx, t.cy);
+  const TTabContent content = TabContent(tab_index, r, active);
+  if (content.HasImage)
+    images_->Draw(c, content.ImagePos.X, content.ImagePos.Y, page->ImageIndex(), enabled);
+  if (content.CaptionRect.IsEmpty()) return;
+  TRect tr = content.CaptionRect;
   c.SetBkMode(TRANSPARENT);
   c.Font = Font();
   c.Font.Color = FlatTextColor(Font().Color, enabled);
-  c.DrawText(text, tr, DT_SINGLELINE);
-  if (active && Focused() && enabled)
-    DrawFlatFocusFrame(c, {tr.Left - 2, tr.Top - 1, tr.Right + 2, tr.Bottom + 1});
+  c.DrawText(page->Caption(), tr, DT_SINGLELINE);
 }
 
-void TPageControl::Paint() {
-  TCanvas& c = *Canvas();
+void TPageControl::PaintFace(TCanvas& c, const TPaintState& s) {
   const TFlatPalette p = FlatPalette();
-  const bool enabled = IsEnabledInTree();
   // The row behind the tabs shows the parent's colour.
   TColor behind = Parent() ? Parent()->Color() : Color();
   c.FillRect({0, 0, Width(), TabHeight()}, behind);
   const TRect pane{0, TabHeight(), Width(), Height()};
   c.FillRect(pane, Color());
-  c.FrameRect(pane, enabled ? p.Border : p.Disabled);
+  c.FrameRect(pane, s.Enabled ? p.Border : p.Disabled);
+}
+
+void TPageControl::PaintContent(TCanvas& c, const TPaintState&) {
   const int n = VisibleTabCount();
-  int active_tab = -1;
+  const int active_tab = TabIndex();
   for (int i = 0; i < n; ++i) {
-    if (PageOfTab(i) == active_) {
-      active_tab = i;
-      continue;
-    }
-    DrawTab(c, i, TabRect(i), false);
+    if (i != active_tab) DrawTab(c, i, TabRect(i), false);
   }
   // The active tab last, raised and joined to the pane.
-  if (active_tab >= 0) {
-    TRect r = TabRect(active_tab);
-    r.Top -= kActiveRaise;
-    r.Bottom += 1;
-    DrawTab(c, active_tab, r, true);
-  }
+  if (active_tab >= 0) DrawTab(c, active_tab, ActiveTabRect(), true);
+}
+
+void TPageControl::PaintFocus(TCanvas& c, const TPaintState& s) {
+  if (!s.Focused || !s.Enabled || TabIndex() < 0) return;
+  const TRect tr = TabContent(TabIndex(), ActiveTabRect(), true).CaptionRect;
+  if (tr.IsEmpty()) return;
+  DrawFlatFocusFrame(c, {tr.Left - 2, tr.Top - 1, tr.Right + 2, tr.Bottom + 1});
 }
 
 }  // namespace qv

@@ -3,7 +3,10 @@
 // switches by clicking a tab, with Ctrl+Tab / Ctrl+Shift+Tab (wrapping) while
 // the focus is inside, and with the arrows on the focused tab row; OnChanging
 // may veto a user's switch, OnChange follows it. Setting ActivePage from code
-// fires neither.
+// fires neither. The flat look paints the tab row's ground and the pane
+// (PaintFace), the tabs (PaintContent, one DrawTab each) and the focus frame
+// around the active tab's caption (PaintFocus). A tab is a hot part: HotPart
+// is the index of the visible tab under the pointer.
 #pragma once
 
 #include <functional>
@@ -38,7 +41,7 @@ class TTabSheet : public TCustomControl {
   void SetParent(TWinControl* parent) override;
 
  protected:
-  void Paint() override;
+  void PaintFace(TCanvas& c, const TPaintState& s) override;
   void CMTextChanged(TMessage& m) override;
 
  private:
@@ -77,7 +80,16 @@ class TPageControl : public TCustomControl {
   // The visible tab at a client point, -1 when none.
   int IndexOfTabAt(int x, int y) const;
   // The tab under the mouse, -1 when none.
-  int HotTab() const { return hot_tab_; }
+  int HotTab() const { return HotPart(); }
+  // Where a tab's image and caption go inside its rectangle r.
+  struct TTabContent {
+    TPoint ImagePos;  // (no image: the caption starts where it would be)
+    bool HasImage = false;
+    TRect CaptionRect;  // empty without a caption
+  };
+  TTabContent TabContent(int tab_index, const TRect& r, bool active) const;
+  // The rectangle the active tab is painted in: raised, and joined to the pane.
+  TRect ActiveTabRect() const;
   // The pane rectangle the sheets fill.
   TRect DisplayRect() const;
   // The page of visible tab i.
@@ -89,8 +101,12 @@ class TPageControl : public TCustomControl {
   void WndProc(TMessage& m) override;
 
  protected:
-  void Paint() override;
+  void PaintFace(TCanvas& c, const TPaintState& s) override;
+  // The tabs, the active one last.
+  void PaintContent(TCanvas& c, const TPaintState& s) override;
+  void PaintFocus(TCanvas& c, const TPaintState& s) override;
   virtual void DrawTab(TCanvas& c, int tab_index, const TRect& r, bool active);
+  int PartAt(TPoint client) const override;
   // The user's switch: true when it happened.
   bool ChangeActivePageByUser(TTabSheet* page);
   virtual bool CanChange();
@@ -98,10 +114,8 @@ class TPageControl : public TCustomControl {
   TRect AdjustClientRect() const override;
   void Notification(TComponent* component, TOperation operation) override;
   void MouseDown(TMouseButton b, TShiftState shift, int x, int y) override;
-  void MouseMove(TShiftState shift, int x, int y) override;
   void KeyDown(std::uint16_t& key, TShiftState shift) override;
   void CMDialogKey(TMessage& m) override;
-  void CMMouseLeave(TMessage& m) override;
   void CMFontChanged(TMessage& m) override;
 
  private:
@@ -117,7 +131,6 @@ class TPageControl : public TCustomControl {
   TTabSheet* active_ = nullptr;
   TCustomImageList* images_ = nullptr;
   TChangeLink image_link_;
-  int hot_tab_ = -1;
 };
 
 }  // namespace qv

@@ -5,12 +5,9 @@
 
 namespace qv {
 
-TFlatState TPressableControl::HoldDrawState() const {
-  TFlatState s;
-  s.Enabled = IsEnabledInTree();
-  s.Hot = hot_ && s.Enabled;
+TPaintState TPressableControl::PaintState() const {
+  TPaintState s = TCustomControl::PaintState();
   s.Pressed = Held() && s.Enabled;
-  s.Focused = Focused();
   return s;
 }
 
@@ -80,26 +77,9 @@ void TPressableControl::KeyUp(std::uint16_t& key, TShiftState shift) {
   TCustomControl::KeyUp(key, shift);
 }
 
-void TPressableControl::CMMouseEnter(TMessage& m) {
-  if (!hot_) {
-    hot_ = true;
-    StateChanged();
-  }
-  TCustomControl::CMMouseEnter(m);
-}
-
-void TPressableControl::CMMouseLeave(TMessage& m) {
-  if (hot_) {
-    hot_ = false;
-    StateChanged();
-  }
-  TCustomControl::CMMouseLeave(m);
-}
-
 void TPressableControl::CMEnabledChanged(TMessage& m) {
   if (!Enabled()) mouse_down_ = key_down_ = false;
   TCustomControl::CMEnabledChanged(m);
-  StateChanged();
 }
 
 }  // namespace qv

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/controls/flat_look.h"
+#include "platform/look/plain_look.h"
 
 namespace qv {
 
@@ -75,18 +75,20 @@ int TProgressBar::BlockLength() const {
   return std::max(2, static_cast<int>(std::lround((across - 2 * border_width_) * 0.66)) - 2);
 }
 
-void TProgressBar::Paint() {
-  TCanvas& c = *Canvas();
+void TProgressBar::PaintFace(TCanvas& c, const TPaintState& s) {
   const TFlatPalette p = FlatPalette();
   const TRect client = ClientRect();
-  const bool enabled = IsEnabledInTree();
   c.FillRect(client, p.Window);
-  c.FrameRect(client, enabled ? p.Border : p.Disabled);
+  c.FrameRect(client, s.Enabled ? p.Border : p.Disabled);
+}
+
+void TProgressBar::PaintContent(TCanvas& c, const TPaintState& s) {
+  const TFlatPalette p = FlatPalette();
   TRect fill = FillRect();
   // Keep the fill inside the outline.
   fill = IntersectRect(fill, {1, 1, Width() - 1, Height() - 1});
   if (fill.IsEmpty()) return;
-  const TColor bar = enabled ? p.Accent : p.Disabled;
+  const TColor bar = s.Enabled ? p.Accent : p.Disabled;
   if (smooth_) {
     c.FillRect(fill, bar);
     return;

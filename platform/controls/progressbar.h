@@ -1,5 +1,6 @@
 // The progress bar: range, clamped position, smooth or block fill,
-// horizontal or vertical. FillRect is the filled part subclasses paint.
+// horizontal or vertical. The flat look paints the gauge (PaintFace) and the
+// filled part, FillRect, in blocks or smooth (PaintContent).
 #pragma once
 
 #include <algorithm>
@@ -42,7 +43,8 @@ class TProgressBar : public TCustomControl {
   int BlockLength() const;
 
  protected:
-  void Paint() override;
+  void PaintFace(TCanvas& c, const TPaintState& s) override;
+  void PaintContent(TCanvas& c, const TPaintState& s) override;
 
  private:
   int min_ = 0;

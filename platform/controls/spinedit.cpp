@@ -123,18 +123,22 @@ TRect TSpinEdit::EditRect() const {
   return r;
 }
 
-int TSpinEdit::ButtonAt(int x, int y) const {
-  const TPoint p{x, y};
-  if (UpButtonRect().Contains(p)) return 1;
-  if (DownButtonRect().Contains(p)) return 2;
-  return 0;
+int TSpinEdit::PartAt(TPoint p) const {
+  if (UpButtonRect().Contains(p)) return kUpButton;
+  if (DownButtonRect().Contains(p)) return kDownButton;
+  return -1;
 }
 
-void TSpinEdit::SetStates(int up, int down) {
-  if (up == up_state_ && down == down_state_) return;
-  up_state_ = up;
-  down_state_ = down;
-  ButtonStatesChanged();
+int TSpinEdit::ButtonState(int button) const {
+  // While held, the pressed button is down only with the pointer over it.
+  if (pressed_) return pressed_ == button && HotPart() == button ? 2 : 0;
+  return HotPart() == button ? 1 : 0;
+}
+
+void TSpinEdit::SetPressed(int button) {
+  if (pressed_ == button) return;
+  pressed_ = button;
+  StateChanged();
 }
 
 void TSpinEdit::Step(bool up) {
@@ -206,29 +210,24 @@ void TSpinEdit::KeyDown(std::uint16_t& key, TShiftState shift) {
 }
 
 void TSpinEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  const int hit = button == TMouseButton::mbLeft ? ButtonAt(x, y) : 0;
-  if (!hit) {
+  const int hit = button == TMouseButton::mbLeft ? PartAt({x, y}) : -1;
+  if (hit < 0) {
     TCustomEdit::MouseDown(button, shift, x, y);
     return;
   }
   TWinControl::MouseDown(button, shift, x, y);
-  pressed_ = hit;
-  SetStates(hit == 1 ? 2 : 0, hit == 2 ? 2 : 0);
+  SetHotPart(hit);  // the press point is under the pointer
+  SetPressed(hit);
   repeating_ = true;
   SetTimer(Handle(), kRepeatTimer, kSpinRepeatDelayMs);
 }
 
 void TSpinEdit::MouseMove(TShiftState shift, int x, int y) {
-  if (!pressed_) {
+  // While a button is held the pointer selects no text.
+  if (pressed_)
+    TWinControl::MouseMove(shift, x, y);
+  else
     TCustomEdit::MouseMove(shift, x, y);
-    const int hit = ButtonAt(x, y);
-    SetStates(hit == 1 ? 1 : 0, hit == 2 ? 1 : 0);
-    return;
-  }
-  TWinControl::MouseMove(shift, x, y);
-  // While held, the pressed button is down only with the pointer over it.
-  const bool over = ButtonAt(x, y) == pressed_;
-  SetStates(pressed_ == 1 && over ? 2 : 0, pressed_ == 2 && over ? 2 : 0);
 }
 
 void TSpinEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
@@ -239,18 +238,8 @@ void TSpinEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TWinControl::MouseUp(button, shift, x, y);
   StopRepeat();
   const int was = pressed_;
-  pressed_ = 0;
-  if (ButtonAt(x, y) == was) {
-    SetStates(was == 1 ? 1 : 0, was == 2 ? 1 : 0);
-    Step(was == 1);
-  } else {
-    SetStates(0, 0);
-  }
-}
-
-void TSpinEdit::CMMouseLeave(TMessage& m) {
-  TCustomEdit::CMMouseLeave(m);
-  if (!pressed_) SetStates(0, 0);
+  SetPressed(0);
+  if (PartAt({x, y}) == was) Step(was == kUpButton);
 }
 
 void TSpinEdit::FocusChanged(bool focused) {
@@ -270,9 +259,9 @@ void TSpinEdit::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_TIMER:
       if (m.WParam == kRepeatTimer) {
-        if (up_state_ == 2 || down_state_ == 2) {
+        if (UpState() == 2 || DownState() == 2) {
           SetTimer(WindowHandle(), kRepeatTimer, kSpinRepeatIntervalMs);
-          Step(up_state_ == 2);
+          Step(UpState() == 2);
         }
         return;
       }
@@ -288,8 +277,7 @@ void TSpinEdit::WndProc(TMessage& m) {
     case WM_CAPTURECHANGED:
       if (pressed_ && m.Msg == WM_CANCELMODE) {
         StopRepeat();
-        pressed_ = 0;
-        SetStates(0, 0);
+        SetPressed(0);
       }
       break;
     default:
@@ -298,20 +286,20 @@ void TSpinEdit::WndProc(TMessage& m) {
   TCustomEdit::WndProc(m);
 }
 
-void TSpinEdit::PaintFlat(TCanvas& c) {
-  TCustomEdit::PaintFlat(c);
+void TSpinEdit::PaintFace(TCanvas& c, const TPaintState& s) {
+  TCustomEdit::PaintFace(c, s);
   const TRect up = UpButtonRect(), down = DownButtonRect();
-  PaintSpinButton(c, up, true, up_state_);
-  PaintSpinButton(c, down, false, down_state_);
+  PaintSpinButton(c, up, true, UpState());
+  PaintSpinButton(c, down, false, DownState());
   // An odd height leaves a row between the buttons: it parts them.
   if (down.Top > up.Bottom) {
     const TFlatPalette p = FlatPalette();
-    c.FillRect({up.Left, up.Bottom, up.Right, down.Top}, IsEnabledInTree() ? p.Border : p.Disabled);
+    c.FillRect({up.Left, up.Bottom, up.Right, down.Top}, s.Enabled ? p.Border : p.Disabled);
   }
 }
 
 void TSpinEdit::PaintSpinButton(TCanvas& c, const TRect& r, bool up, int state) {
-  TFlatState s;
+  TPaintState s;
   s.Enabled = IsEnabledInTree();
   s.Hot = s.Enabled && state == 1;
   s.Pressed = s.Enabled && state == 2;

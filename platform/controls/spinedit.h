@@ -48,9 +48,12 @@ class TSpinEdit : public TCustomEdit {
   // rule; otherwise a bound of 0 means no bound on that side.
   std::int64_t CheckValue(std::int64_t v) const;
 
-  // Button states, 0 normal, 1 hot, 2 pressed.
-  int UpState() const { return up_state_; }
-  int DownState() const { return down_state_; }
+  // Button states, 0 normal, 1 hot, 2 pressed (held with the pointer over
+  // it), from the press and the hot part (1 up, 2 down).
+  int UpState() const { return ButtonState(kUpButton); }
+  int DownState() const { return ButtonState(kDownButton); }
+  static constexpr int kUpButton = 1;
+  static constexpr int kDownButton = 2;
   TRect UpButtonRect() const;
   TRect DownButtonRect() const;
 
@@ -70,22 +73,22 @@ class TSpinEdit : public TCustomEdit {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-  void CMMouseLeave(TMessage& m) override;
   void FocusChanged(bool focused) override;
   void Loaded() override;
+  // The up and down buttons are hot parts.
+  int PartAt(TPoint client) const override;
 
-  void PaintFlat(TCanvas& canvas) override;
+  // The field box and the two buttons.
+  void PaintFace(TCanvas& canvas, const TPaintState& s) override;
   // One spin button of the plain flat look in its state.
   virtual void PaintSpinButton(TCanvas& canvas, const TRect& r, bool up, int state);
-  // A button state changed.
-  virtual void ButtonStatesChanged() { Invalidate(); }
 
  private:
   int ActualButtonWidth() const;
   void Step(bool up);
-  void SetStates(int up, int down);
-  // 1 over the up button, 2 over the down button, 0 elsewhere.
-  int ButtonAt(int x, int y) const;
+  int ButtonState(int button) const;
+  // The button held by the mouse (0: none).
+  void SetPressed(int button);
   void StopRepeat();
   void Paste();
 
@@ -95,8 +98,6 @@ class TSpinEdit : public TCustomEdit {
   bool allow_negative_ = true;
   bool editor_enabled_ = true;
   int button_width_ = 0;
-  int up_state_ = 0;
-  int down_state_ = 0;
   int pressed_ = 0;  // the button the mouse went down on
   bool repeating_ = false;
 };

@@ -1,6 +1,7 @@
 // The text fields' caret blink and flat text look.
 #include "platform/controls/text_field.h"
 
+#include "platform/look/plain_look.h"
 #include "platform/window/timer.h"
 
 namespace qv {
@@ -21,7 +22,7 @@ bool TCaretBlink::Tick(const TMessage& m) {
   return true;
 }
 
-TEditText::TLook FlatFieldLook(TColor font_color, const TFlatState& s, bool caret_on) {
+TEditText::TLook FlatFieldLook(TColor font_color, const TPaintState& s, bool caret_on) {
   const TFlatPalette p = FlatPalette();
   TEditText::TLook look;
   look.text = FlatTextColor(font_color, s.Enabled);

@@ -7,7 +7,7 @@
 
 #include "platform/component/wincontrol.h"
 #include "platform/controls/edit_text.h"
-#include "platform/controls/flat_look.h"
+#include "platform/look/paint_state.h"
 
 namespace qv {
 
@@ -32,6 +32,6 @@ class TCaretBlink {
 
 // The flat look of a field's text in state s: selection in the accent
 // colours while focused, the caret in its on phase while focused and enabled.
-TEditText::TLook FlatFieldLook(TColor font_color, const TFlatState& s, bool caret_on);
+TEditText::TLook FlatFieldLook(TColor font_color, const TPaintState& s, bool caret_on);
 
 }  // namespace qv

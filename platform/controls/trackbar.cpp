@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "platform/component/application.h"
-#include "platform/controls/flat_look.h"
+#include "platform/look/plain_look.h"
 #include "platform/window/keys.h"
 #include "platform/window/timer.h"
 
@@ -91,6 +91,11 @@ void TTrackBar::SetThumbLength(int v) {
   if (thumb_length_ == v) return;
   thumb_length_ = v;
   Invalidate();
+}
+
+void TTrackBar::ChangeScale(int m, int d) {
+  TCustomControl::ChangeScale(m, d);
+  SetThumbLength(MulDiv(thumb_length_, m, d));
 }
 
 void TTrackBar::SetTick(int value) {
@@ -311,37 +316,44 @@ void TTrackBar::KeyDown(std::uint16_t& key, TShiftState shift) {
   TCustomControl::KeyDown(key, shift);
 }
 
-void TTrackBar::CMMouseEnter(TMessage& m) {
-  hot_ = true;
-  StateChanged();
-  TCustomControl::CMMouseEnter(m);
+TPaintState TTrackBar::PaintState() const {
+  TPaintState s = TCustomControl::PaintState();
+  s.Pressed = dragging_ && s.Enabled;
+  return s;
 }
 
-void TTrackBar::CMMouseLeave(TMessage& m) {
-  hot_ = false;
-  StateChanged();
-  TCustomControl::CMMouseLeave(m);
+void TTrackBar::PaintFace(TCanvas& c, const TPaintState&) { c.FillRect(ClientRect(), Color()); }
+
+void TTrackBar::PaintContent(TCanvas& c, const TPaintState& s) {
+  PaintChannel(c, s);
+  PaintTicks(c, s);
+  if (slider_visible_) PaintThumb(c, s);
 }
 
-void TTrackBar::Paint() {
-  TCanvas& c = *Canvas();
+void TTrackBar::PaintFocus(TCanvas& c, const TPaintState& s) {
+  if (s.Focused && s.Enabled) DrawFlatFocusFrame(c, ClientRect());
+}
+
+void TTrackBar::PaintChannel(TCanvas& c, const TPaintState& s) {
   const TFlatPalette p = FlatPalette();
-  const bool enabled = IsEnabledInTree();
-  c.FillRect(ClientRect(), Color());
   const TRect ch = ChannelRect();
   c.FillRect(ch, p.Window);
-  c.FrameRect(ch, enabled ? p.Border : p.Disabled);
+  c.FrameRect(ch, s.Enabled ? p.Border : p.Disabled);
   // The part up to the thumb in the accent colour, as modern sliders show.
   const int pos = PixelOf(position_);
-  if (enabled) {
+  if (s.Enabled) {
     if (Horizontal()) {
       c.FillRect({ch.Left + 1, ch.Top + 1, pos, ch.Bottom - 1}, p.Accent);
     } else {
       c.FillRect({ch.Left + 1, ch.Top + 1, ch.Right - 1, pos}, p.Accent);
     }
   }
+}
+
+void TTrackBar::PaintTicks(TCanvas& c, const TPaintState& s) {
+  const TFlatPalette p = FlatPalette();
   const int n = TickCount();
-  const TColor tick = enabled ? p.Border : p.Disabled;
+  const TColor tick = s.Enabled ? p.Border : p.Disabled;
   const int across = Horizontal() ? Height() : Width();
   for (int i = 0; i < n; ++i) {
     const int t = TickPos(i);
@@ -360,20 +372,17 @@ void TTrackBar::Paint() {
         c.FillRect({0, t, len, t + 1}, tick);
     }
   }
-  if (slider_visible_) {
-    TFlatState s;
-    s.Enabled = enabled;
-    s.Hot = hot_ && enabled;
-    s.Pressed = dragging_ && enabled;
-    const TRect th = ThumbRect();
-    TColor face = s.Pressed ? p.Accent : s.Hot ? p.FaceHot : p.Face;
-    if (!enabled) face = p.Face;
-    c.FillRect(th, face);
-    c.FrameRect(th, !enabled                            ? p.Disabled
-                    : (s.Hot || s.Pressed || Focused()) ? p.Accent
-                                                        : p.Border);
-  }
-  if (Focused() && enabled) DrawFlatFocusFrame(c, ClientRect());
+}
+
+void TTrackBar::PaintThumb(TCanvas& c, const TPaintState& s) {
+  const TFlatPalette p = FlatPalette();
+  const TRect th = ThumbRect();
+  TColor face = s.Pressed ? p.Accent : s.Hot ? p.FaceHot : p.Face;
+  if (!s.Enabled) face = p.Face;
+  c.FillRect(th, face);
+  c.FrameRect(th, !s.Enabled                          ? p.Disabled
+                  : (s.Hot || s.Pressed || s.Focused) ? p.Accent
+                                                      : p.Border);
 }
 
 }  // namespace qv

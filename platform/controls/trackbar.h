@@ -3,7 +3,9 @@
 // held; arrows, PgUp/PgDn, Home/End and the wheel step it. OnChange fires on
 // every change of Position, from code too. Changes made by the user are also
 // sent to the control itself as WM_HSCROLL / WM_VSCROLL with a TB_* code, so
-// a subclass hears them in its message procedure.
+// a subclass hears them in its message procedure. The flat look paints the
+// background (PaintFace), then channel, ticks and thumb (PaintContent, one
+// replaceable part each) and the focus frame (PaintFocus).
 #pragma once
 
 #include <algorithm>
@@ -71,24 +73,31 @@ class TTrackBar : public TCustomControl {
   int TickValue(int i) const;
   int TickPos(int i) const;
 
-  bool Hot() const { return hot_; }
   bool ThumbPressed() const { return dragging_; }
+  // Adds Pressed: the thumb is held.
+  TPaintState PaintState() const override;
 
   TNotifyEvent OnChange;
 
   void WndProc(TMessage& m) override;
 
  protected:
-  void Paint() override;
+  void PaintFace(TCanvas& c, const TPaintState& s) override;
+  // Channel, ticks and thumb, in that order.
+  void PaintContent(TCanvas& c, const TPaintState& s) override;
+  void PaintFocus(TCanvas& c, const TPaintState& s) override;
+  // The channel, filled in the accent colour up to the thumb.
+  virtual void PaintChannel(TCanvas& c, const TPaintState& s);
+  virtual void PaintTicks(TCanvas& c, const TPaintState& s);
+  virtual void PaintThumb(TCanvas& c, const TPaintState& s);
   virtual void Changed();
-  virtual void StateChanged() { Invalidate(); }
+  // The thumb's length is a length too.
+  void ChangeScale(int m, int d) override;
 
   void MouseDown(TMouseButton b, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton b, TShiftState shift, int x, int y) override;
   void KeyDown(std::uint16_t& key, TShiftState shift) override;
-  void CMMouseEnter(TMessage& m) override;
-  void CMMouseLeave(TMessage& m) override;
 
  private:
   bool Horizontal() const { return orientation_ == TTrackBarOrientation::trHorizontal; }
@@ -113,7 +122,6 @@ class TTrackBar : public TCustomControl {
   bool slider_visible_ = true;
   int thumb_length_ = 20;
   std::vector<int> ticks_;
-  bool hot_ = false;
   bool dragging_ = false;
   int drag_offset_ = 0;  // press point minus thumb centre, along the bar
   bool paging_ = false;

@@ -79,6 +79,12 @@ int DrawTextTo(TTextDevice& device, const TFont& font, ustring_view text, TRect&
   return layout.Result;
 }
 
+TSize MeasureText(const TFont& font, ustring_view text, unsigned flags, int width) {
+  TRect r{0, 0, width, 0};
+  MeasureDrawText(font, text, r, flags);
+  return {r.Width(), r.Height()};
+}
+
 int MeasureDrawText(const TFont& font, ustring_view text, TRect& r, unsigned flags) {
   auto sized = text::AcquireFont(font);
   if (!sized) {

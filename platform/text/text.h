@@ -65,6 +65,23 @@ int DrawTextTo(TTextDevice& device, const TFont& font, ustring_view text, TRect&
                const TTextBackground& background = {});
 // Measuring only (DT_CALCRECT is implied).
 int MeasureDrawText(const TFont& font, ustring_view text, TRect& r, unsigned flags);
+// The size the text-drawing routine gives text in font, laid out within
+// width (line breaks with DT_WORDBREAK, alignment): the one way to measure
+// text where no canvas is at hand.
+TSize MeasureText(const TFont& font, ustring_view text, unsigned flags, int width = 32767);
+
+namespace text_detail {
+struct TOnePixel {
+  TBitmap32 Pixel{1, 1};
+};
+}  // namespace text_detail
+
+// A canvas over one pixel, for measuring through a routine that takes a
+// canvas and is told DT_CALCRECT (a label's replaceable text drawing).
+class TMeasuringCanvas : private text_detail::TOnePixel, public TCanvas {
+ public:
+  TMeasuringCanvas() : TCanvas(Pixel) {}
+};
 
 // Registers the faces of a font file held in memory, for this process only,
 // under the family name read from the face (and under alias when given).

@@ -4,6 +4,7 @@
 // close, the system menu), cursor selection and printing.
 #include <algorithm>
 
+#include "platform/look/plain_look.h"
 #include "platform/window/input.h"
 #include "platform/window/internal.h"
 #include "platform/window/keys.h"
@@ -52,44 +53,21 @@ TFrameLayout DefaultFrameLayout(const TWindow& w) {
 
 namespace {
 
-void Edge(TCanvas& c, const TRect& r, TColor topLeft, TColor bottomRight) {
-  c.FillRect(Rect(r.Left, r.Top, r.Right, r.Top + 1), topLeft);
-  c.FillRect(Rect(r.Left, r.Top, r.Left + 1, r.Bottom), topLeft);
-  c.FillRect(Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), bottomRight);
-  c.FillRect(Rect(r.Right - 1, r.Top, r.Right, r.Bottom), bottomRight);
-}
-
-void DrawCaptionButton(TCanvas& c, const TRect& r, int code, bool pressed, bool enabled) {
+void DrawCaptionButton(TCanvas& c, const TRect& r, TCommandGlyph glyph, bool pressed,
+                       bool enabled) {
   if (r.IsEmpty()) return;
-  c.FillRect(r, clBtnFace);
-  if (pressed) {
-    Edge(c, r, cl3DDkShadow, clBtnHighlight);
-  } else {
-    Edge(c, r, clBtnHighlight, cl3DDkShadow);
-  }
-  const TColor ink = enabled ? clBtnText : clGrayText;
+  TPaintState s;
+  s.Enabled = enabled;
+  s.Pressed = pressed;
+  DrawButtonFace(c, r, s, TButtonLook::Raised);
+  const TFlatPalette p = FlatPalette();
+  // The glyph sinks with the button.
   const int d = pressed ? 1 : 0;
-  const int s = std::max(4, r.Width() / 3);
+  const int size = std::max(4, r.Width() / 3);
   const int cx = r.Left + r.Width() / 2 + d;
   const int cy = r.Top + r.Height() / 2 + d;
-  const TRect g = Rect(cx - s / 2 - 1, cy - s / 2 - 1, cx + s / 2 + 1, cy + s / 2 + 1);
-  switch (code) {
-    case HTCLOSE:
-      for (int i = 0; i < g.Width(); ++i) {
-        c.FillRect(Rect(g.Left + i, g.Top + i, g.Left + i + 2, g.Top + i + 1), ink);
-        c.FillRect(Rect(g.Right - i - 2, g.Top + i, g.Right - i, g.Top + i + 1), ink);
-      }
-      break;
-    case HTMINBUTTON:
-      c.FillRect(Rect(g.Left, g.Bottom - 2, g.Right, g.Bottom), ink);
-      break;
-    case HTMAXBUTTON:
-      c.FrameRect(g, ink);
-      c.FillRect(Rect(g.Left, g.Top, g.Right, g.Top + 2), ink);
-      break;
-    default:
-      break;
-  }
+  const TRect g = Rect(cx - size / 2 - 1, cy - size / 2 - 1, cx + size / 2 + 1, cy + size / 2 + 1);
+  DrawCommandGlyph(c, g, glyph, enabled ? p.Text : p.GrayText, 1);
 }
 
 void DrawIcon(TCanvas& c, const TBitmap32& icon, const TRect& r) {
@@ -110,18 +88,19 @@ void PaintDefaultFrame(HWND h, TCanvas& c) {
   if (w == nullptr) return;
   const TRect all = Rect(0, 0, w->rect.Width(), w->rect.Height());
   const TFrameLayout l = DefaultFrameLayout(*w);
+  const TFlatPalette p = FlatPalette();
   c.SaveDC();
   c.ExcludeClipRect(w->client);
   if ((w->exstyle & WS_EX_CLIENTEDGE) != 0) {
     const TRect e = w->client.Inflate(2, 2);
-    Edge(c, e, clBtnShadow, clBtnHighlight);
-    Edge(c, e.Inflate(-1, -1), cl3DDkShadow, cl3DLight);
+    DrawBevel(c, e, p.Border, p.Highlight);
+    DrawBevel(c, e.Inflate(-1, -1), p.DarkShadow, p.Light);
   }
   if (l.border > 0) {
-    c.FillRect(Rect(all.Left, all.Top, all.Right, l.border), clBtnFace);
-    c.FillRect(Rect(all.Left, all.Bottom - l.border, all.Right, all.Bottom), clBtnFace);
-    c.FillRect(Rect(all.Left, all.Top, l.border, all.Bottom), clBtnFace);
-    c.FillRect(Rect(all.Right - l.border, all.Top, all.Right, all.Bottom), clBtnFace);
+    c.FillRect(Rect(all.Left, all.Top, all.Right, l.border), p.Face);
+    c.FillRect(Rect(all.Left, all.Bottom - l.border, all.Right, all.Bottom), p.Face);
+    c.FillRect(Rect(all.Left, all.Top, l.border, all.Bottom), p.Face);
+    c.FillRect(Rect(all.Right - l.border, all.Top, all.Right, all.Bottom), p.Face);
     c.FrameRect(all, clWindowFrame);
   }
   if (l.caption > 0) {
@@ -134,18 +113,16 @@ void PaintDefaultFrame(HWND h, TCanvas& c) {
     }
     TRect text = Rect(l.icon.IsEmpty() ? l.caption_rect.Left + 4 : l.icon.Right + 4,
                       l.caption_rect.Top, right - 4, l.caption_rect.Bottom);
-    c.Font.Name = u"Tahoma";
-    c.Font.Height = -13 * GetDpiForSystem() / 96;
-    c.Font.Style = 0;
+    c.Font = CaptionFont(GetDpiForSystem());
     c.Font.Color = active ? clCaptionText : clInactiveCaptionText;
     c.SetBkMode(TRANSPARENT);
     if (!text.IsEmpty() && !w->text.empty()) {
       c.DrawText(w->text, text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
-    DrawCaptionButton(c, l.close, HTCLOSE, w->nc_pressed == HTCLOSE,
+    DrawCaptionButton(c, l.close, TCommandGlyph::Close, w->nc_pressed == HTCLOSE,
                       !MenuCommandGrayed(h, SC_CLOSE));
-    DrawCaptionButton(c, l.max, HTMAXBUTTON, w->nc_pressed == HTMAXBUTTON, true);
-    DrawCaptionButton(c, l.min, HTMINBUTTON, w->nc_pressed == HTMINBUTTON, true);
+    DrawCaptionButton(c, l.max, TCommandGlyph::Maximize, w->nc_pressed == HTMAXBUTTON, true);
+    DrawCaptionButton(c, l.min, TCommandGlyph::Minimize, w->nc_pressed == HTMINBUTTON, true);
   }
   c.RestoreDC(-1);
 }

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/controls/flat_look.h"
+#include "platform/look/plain_look.h"
 #include "platform/text/text.h"
 #include "platform/window/keys.h"
 #include "platform/window/messages.h"
@@ -32,40 +32,31 @@ char16_t Mnemonic(ustring_view text) {
   return 0;
 }
 
-// Small line drawings of the window commands, centred in r.
+// Small line drawings of the window commands, centred in r; strokes thicken
+// only in whole steps of the density.
 void DrawGlyph(TCanvas& c, const TRect& r, UINT id, TColor ink, int dpi) {
-  const int s = MulDiv(9, dpi, 96);
-  const int t = std::max(1, dpi / 96);
-  const int x = r.Left + (r.Width() - s) / 2;
-  const int y = r.Top + (r.Height() - s) / 2;
-  const TRect g = Bounds(x, y, s, s);
+  TCommandGlyph glyph;
   switch (id & 0xFFF0) {
     case SC_MINIMIZE:
-      c.FillRect(Rect(g.Left, g.Bottom - 2 * t, g.Right, g.Bottom), ink);
+      glyph = TCommandGlyph::Minimize;
       break;
     case SC_MAXIMIZE:
-      c.FrameRect(g, ink);
-      c.FillRect(Rect(g.Left, g.Top, g.Right, g.Top + 2 * t), ink);
+      glyph = TCommandGlyph::Maximize;
       break;
-    case SC_RESTORE: {
-      const int d = std::max(2, s / 3);
-      const TRect back = Rect(g.Left + d, g.Top, g.Right, g.Bottom - d);
-      const TRect front = Rect(g.Left, g.Top + d, g.Right - d, g.Bottom);
-      c.FillRect(Rect(back.Left, back.Top, back.Right, back.Top + t), ink);
-      c.FillRect(Rect(back.Right - t, back.Top, back.Right, back.Bottom), ink);
-      c.FrameRect(front, ink);
-      c.FillRect(Rect(front.Left, front.Top, front.Right, front.Top + t), ink);
+    case SC_RESTORE:
+      glyph = TCommandGlyph::Restore;
       break;
-    }
     case SC_CLOSE:
-      for (int i = 0; i < s; ++i) {
-        c.FillRect(Rect(g.Left + i, g.Top + i, g.Left + i + t + 1, g.Top + i + 1), ink);
-        c.FillRect(Rect(g.Right - i - t - 1, g.Top + i, g.Right - i, g.Top + i + 1), ink);
-      }
+      glyph = TCommandGlyph::Close;
       break;
     default:
-      break;
+      return;
   }
+  const int s = ScaleDesigned(9, dpi);
+  const int x = r.Left + (r.Width() - s) / 2;
+  const int y = r.Top + (r.Height() - s) / 2;
+  DrawCommandGlyph(c, Bounds(x, y, s, s), glyph, ink,
+                   ScaleDesigned(1, dpi, TScaleRounding::TowardZero));
 }
 
 }  // namespace
@@ -84,7 +75,7 @@ void TMenuPopup::Open(TPoint screen, std::vector<TMenuEntry> items, bool keyboar
   Layout();
   TSize size{0, 0};
   for (const TRect& r : rects_) size = {std::max(size.cx, r.Right + 1), r.Bottom};
-  size.cy += MulDiv(2, dpi_, 96) + 1;
+  size.cy += ScaleDesigned(2, dpi_) + 1;
   if (!OpenWindow(PlaceBelow(Rect(screen.X, screen.Y, screen.X, screen.Y), size))) return;
   if (keyboard_) Step(-1, 1);
 }
@@ -96,10 +87,8 @@ void TMenuPopup::Close() {
 
 void TMenuPopup::Layout() {
   dpi_ = GetDpiForSystem();
-  auto scale = [this](int v) { return MulDiv(v, dpi_, 96); };
-  font_ = FlatFont();
-  font_.Height = MulDiv(font_.Height, dpi_, font_.PixelsPerInch);
-  font_.PixelsPerInch = dpi_;
+  auto scale = [this](int v) { return ScaleDesigned(v, dpi_); };
+  font_ = FlatFont(dpi_);
   TFont bold = font_;
   bold.Style |= fsBold;
   gutter_ = scale(26);
@@ -273,7 +262,7 @@ void TMenuPopup::Paint(TCanvas& c) {
   const TRect cr = ClientRect();
   c.FillRect(cr, p.Window);
   DrawFlatFrame(c, cr, p.Border);
-  const int inset = MulDiv(2, dpi_, 96);
+  const int inset = ScaleDesigned(2, dpi_);
   c.SetBkMode(TRANSPARENT);
   for (int i = 0; i < Count(); ++i) {
     const TMenuEntry& it = Item(i);

@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/density.h"
+#include "platform/look/plain_look.h"
+#include "platform/text/text.h"
 #include "platform/window/input.h"
 #include "platform/window/keys.h"
 #include "platform/window/metrics.h"
@@ -35,16 +38,10 @@ struct TBoxState {
   bool done = false;
 };
 
-int Scale(int v, int dpi) { return v * dpi / 96; }
+// The box's lengths are system metrics: truncated as the metrics table's are.
+constexpr TScaleRounding kBoxRounding = TScaleRounding::TowardZero;
 
-TFont BoxFont(int dpi) {
-  TFont f;
-  f.Name = u"Tahoma";
-  f.Height = -Scale(11, dpi);
-  f.PixelsPerInch = dpi;
-  f.Color = clWindowText;
-  return f;
-}
+TFont BoxFont(int dpi) { return FlatFont(dpi, kBoxRounding); }
 
 TBoxState* State(HWND h) { return static_cast<TBoxState*>(GetProp(h, kStateProp)); }
 
@@ -61,7 +58,7 @@ void DrawIcon(TCanvas& c, const TRect& r, UINT icon, int dpi) {
   const int cx = r.Left + r.Width() / 2;
   const int cy = r.Top + r.Height() / 2;
   const int radius = r.Width() / 2 - 1;
-  const int t = std::max(2, Scale(3, dpi));
+  const int t = std::max(2, ScaleDesigned(3, dpi, kBoxRounding));
   switch (icon) {
     case MB_ICONERROR: {
       FillCircle(c, cx, cy, radius, RGB(200, 30, 30));
@@ -113,7 +110,7 @@ void Paint(HWND h) {
     TCanvas& c = *dc;
     TRect client;
     GetClientRect(h, client);
-    c.FillRect(client, clBtnFace);
+    c.FillRect(client, FlatPalette().Face);
     DrawIcon(c, s->icon_rect, s->icon, s->dpi);
     c.Font = BoxFont(s->dpi);
     c.SetBkMode(TRANSPARENT);
@@ -122,15 +119,10 @@ void Paint(HWND h) {
     // The button: raised, sunken while held, with the default frame.
     const TRect b = s->button;
     const bool down = s->pressed && s->over;
-    c.FillRect(b, clBtnFace);
-    c.FrameRect(b, cl3DDkShadow);
-    const TRect in = b.Inflate(-1, -1);
-    c.FillRect(Rect(in.Left, in.Top, in.Right, in.Top + 1), down ? clBtnShadow : clBtnHighlight);
-    c.FillRect(Rect(in.Left, in.Top, in.Left + 1, in.Bottom), down ? clBtnShadow : clBtnHighlight);
-    c.FillRect(Rect(in.Left, in.Bottom - 1, in.Right, in.Bottom),
-               down ? clBtnHighlight : clBtnShadow);
-    c.FillRect(Rect(in.Right - 1, in.Top, in.Right, in.Bottom),
-               down ? clBtnHighlight : clBtnShadow);
+    TPaintState state;
+    state.Pressed = down;
+    state.Default = true;
+    DrawButtonFace(c, b, state, TButtonLook::Raised);
     TRect label = down ? b.Offset(1, 1) : b;
     c.DrawText(u"OK", label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (GetFocus() == h) c.DrawFocusRect(b.Inflate(-4, -4));
@@ -226,27 +218,25 @@ void RegisterBoxClass() {
 // Lays the box out for the text; answers the client size.
 TSize Layout(TBoxState& s) {
   const int dpi = s.dpi;
-  const int margin = Scale(12, dpi);
+  const int margin = ScaleDesigned(12, dpi, kBoxRounding);
   const bool has_icon = (s.icon == MB_ICONERROR || s.icon == MB_ICONWARNING ||
                          s.icon == MB_ICONINFORMATION || s.icon == MB_ICONQUESTION);
-  const int icon = has_icon ? Scale(32, dpi) : 0;
+  const int icon = has_icon ? ScaleDesigned(32, dpi, kBoxRounding) : 0;
   s.icon_rect = has_icon ? Bounds(margin, margin, icon, icon) : TRect{};
-  TBitmap32 scratch(1, 1);
-  TCanvas c(scratch);
-  c.Font = BoxFont(dpi);
   const TSize screen = ScreenSize();
-  const int max_text = std::max(Scale(200, dpi), std::min(Scale(420, dpi), screen.cx * 3 / 5));
+  const int max_text = std::max(ScaleDesigned(200, dpi, kBoxRounding),
+                                std::min(ScaleDesigned(420, dpi, kBoxRounding), screen.cx * 3 / 5));
   TRect tr = Rect(0, 0, max_text, 0);
   const ustring measured = s.text.empty() ? ustring(u" ") : s.text;
-  c.DrawText(measured, tr, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+  MeasureDrawText(BoxFont(dpi), measured, tr, DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
   const int text_w = std::min(tr.Width(), max_text);
   const int text_h = std::min(tr.Height(), screen.cy * 3 / 4);
   const int text_left = has_icon ? margin + icon + margin : margin;
   const int text_top = margin + (text_h < icon ? (icon - text_h) / 2 : 0);
   s.text_rect = Bounds(text_left, text_top, text_w, text_h);
-  const TSize button{Scale(75, dpi), Scale(23, dpi)};
-  const int width =
-      std::max({text_left + text_w + margin, button.cx + 2 * margin, Scale(160, dpi)});
+  const TSize button{ScaleDesigned(75, dpi, kBoxRounding), ScaleDesigned(23, dpi, kBoxRounding)};
+  const int width = std::max(
+      {text_left + text_w + margin, button.cx + 2 * margin, ScaleDesigned(160, dpi, kBoxRounding)});
   const int body = std::max(s.icon_rect.Bottom, s.text_rect.Bottom);
   s.button = Bounds((width - button.cx) / 2, body + margin, button.cx, button.cy);
   return {width, s.button.Bottom + margin};

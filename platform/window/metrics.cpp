@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/density.h"
 #include "platform/window/system.h"
 
 namespace qv {
@@ -48,7 +49,9 @@ int GetSystemMetricsForDpi(int index, int dpi) {
       break;
   }
   for (const Metric& m : kTable) {
-    if (m.index == index) return m.value * dpi / 96;
+    // Truncated, so a frame never grows past its scaled design (a 23-pixel
+    // caption is 28 at 120 pixels per inch, 34 at 144).
+    if (m.index == index) return ScaleDesigned(m.value, dpi, TScaleRounding::TowardZero);
   }
   return 0;
 }

@@ -67,7 +67,7 @@ TBGRA Expected(Kind kind, TBGRA back, TBGRA s) {
 
 // Compares the whole destination against the tiling model.
 std::string CheckTiled(const Element& el, Kind kind, const TBitmap32& dst, const TRect& r,
-                       int frame, TMargins m) {
+                       int frame, TSliceMargins m) {
   const TMaskElement& e = el.e;
   const bool centre = e.DrawMode & kMaskFillCentre;
   for (int y = 0; y < dst.Height(); ++y)
@@ -131,7 +131,7 @@ TEST(MaskBorder, TargetsSmallerThanTheMarginsCutTheCorners) {
   TBitmap32 low = test::Solid(40, 10, kBack);
   DrawBorderMask(low, Bounds(0, 0, 40, 7), EmptyCacheInfo(), false, 0, el.e);
   EXPECT_EQ(CheckTiled(el, Kind::Keyed, low, Bounds(0, 0, 40, 7), 0, {10, 3, 10, 4}), "");
-  const TMargins odd = FitMargins(el.e, 15, 8);
+  const TSliceMargins odd = FitMargins(el.e, 15, 8);
   EXPECT_EQ(odd.L, 8);
   EXPECT_EQ(odd.R, 7);
   EXPECT_EQ(odd.T, 4);
@@ -140,7 +140,7 @@ TEST(MaskBorder, TargetsSmallerThanTheMarginsCutTheCorners) {
   TMaskElement e = el.e;
   e.WL = 0;
   e.WR = 20;
-  const TMargins lopsided = FitMargins(e, 15, 20);
+  const TSliceMargins lopsided = FitMargins(e, 15, 20);
   EXPECT_EQ(lopsided.L, 0);
   EXPECT_EQ(lopsided.R, 15);
 }

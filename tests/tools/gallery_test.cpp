@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/controls/flat_look.h"
+#include "platform/look/plain_look.h"
 #include "tools/gallery/render.h"
 
 namespace qv::gallery {

@@ -172,14 +172,17 @@ TEST(Skin, SectionLayoutAndTheKeysTheProgramReads) {
   EXPECT_EQ(ini.ReadString(u"BUTTON", u"GRADIENTDATA", u""),
             u"16777215;15461355;97;0;0;15461355;15461355;0;0;0");
 
-  // Read into the section model: the stand-ins follow the file's sections.
+  // Read into the section model: "TRANSPARENT" and "MAINCOLOR" follow the
+  // file's sections, then the stand-ins for missing standard sections.
   TacSkinData sd(nullptr, 96);
   TacSkinCommonInfo info;
   BuildSectionModel(ini, sd, info);
-  ASSERT_EQ(sd.gd.size(), 75u);
-  EXPECT_EQ(sd.gd[71].ClassName, u"DIALOGTITLE");
-  EXPECT_EQ(sd.gd[72].ClassName, u"COLHEADERA");
-  EXPECT_EQ(sd.gd[74].ClassName, u"COLHEADERR");
+  ASSERT_EQ(sd.gd.size(), 77u);
+  EXPECT_EQ(sd.gd[71].ClassName, u"TRANSPARENT");
+  EXPECT_EQ(sd.gd[72].ClassName, u"MAINCOLOR");
+  EXPECT_EQ(sd.gd[73].ClassName, u"DIALOGTITLE");
+  EXPECT_EQ(sd.gd[74].ClassName, u"COLHEADERA");
+  EXPECT_EQ(sd.gd[76].ClassName, u"COLHEADERR");
   EXPECT_EQ(info.Sections[ssFormHeader], -1);
   EXPECT_EQ(info.Sections[ssFormTitle], 4);
   for (const TsGeneralData& g : sd.gd)

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <memory>
 
-#include "platform/controls/flat_look.h"
+#include "platform/look/plain_look.h"
 #include "platform/png_write.h"
 #include "platform/window/headless.h"
 #include "platform/window/paint.h"

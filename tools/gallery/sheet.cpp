@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/canvas.h"
-#include "platform/controls/flat_look.h"
+#include "platform/look/plain_look.h"
 #include "platform/ustring.h"
 #include "tools/gallery/render.h"
 

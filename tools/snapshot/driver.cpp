@@ -5,7 +5,7 @@
 
 #include "platform/component/application.h"
 #include "platform/controls/combobox.h"
-#include "platform/controls/flat_look.h"
+#include "platform/look/plain_look.h"
 #include "platform/png_write.h"
 #include "platform/window/queue.h"
 #include "platform/window/screen_capture.h"

@@ -17,7 +17,7 @@
 #include "platform/window/message_loop.h"
 #include "platform/window/metrics.h"
 #include "platform/window/shell.h"
-#include "tests/platform/window_fixture.h"
+#include "tests/platform/window/window_fixture.h"
 
 namespace qv::test {
 namespace {

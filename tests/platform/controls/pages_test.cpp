@@ -4,7 +4,7 @@
 #include "platform/controls/button.h"
 #include "platform/controls/groupbox.h"
 #include "platform/controls/pagecontrol.h"
-#include "tests/platform/controls_fixture.h"
+#include "tests/platform/controls/controls_fixture.h"
 
 namespace qv {
 namespace {

@@ -2,7 +2,7 @@
 // double clicks, the wheel, enter/leave tracking, cursors, focus, keys and
 // characters, the default caption buttons and caption drags.
 #include "platform/window/keys.h"
-#include "tests/platform/window_fixture.h"
+#include "tests/platform/window/window_fixture.h"
 
 namespace qv::test {
 namespace {

@@ -2,7 +2,7 @@
 // to children, redraw-now, validation, printing, the default frame and what
 // reaches the screen.
 #include "platform/window/metrics.h"
-#include "tests/platform/window_fixture.h"
+#include "tests/platform/window/window_fixture.h"
 
 namespace qv::test {
 namespace {

@@ -9,7 +9,7 @@
 #include "platform/controls/standard_controls.h"
 #include "platform/controls/trackbar.h"
 #include "platform/stream/description.h"
-#include "tests/platform/controls_fixture.h"
+#include "tests/platform/controls/controls_fixture.h"
 
 namespace qv {
 namespace {

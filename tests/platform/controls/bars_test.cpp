@@ -3,7 +3,7 @@
 // capture and channel paging with auto-repeat.
 #include "platform/controls/progressbar.h"
 #include "platform/controls/trackbar.h"
-#include "tests/platform/controls_fixture.h"
+#include "tests/platform/controls/controls_fixture.h"
 
 namespace qv {
 namespace {

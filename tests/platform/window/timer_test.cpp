@@ -2,7 +2,7 @@
 // (creation and activation) that gives forms their frame.
 #include "platform/window/hook.h"
 #include "platform/window/timer.h"
-#include "tests/platform/window_fixture.h"
+#include "tests/platform/window/window_fixture.h"
 
 namespace qv::test {
 namespace {

@@ -3,7 +3,7 @@
 // follow, and the changes that are no change at all.
 #include "platform/window/menu.h"
 #include "platform/window/metrics.h"
-#include "tests/platform/window_fixture.h"
+#include "tests/platform/window/window_fixture.h"
 
 namespace qv::test {
 namespace {

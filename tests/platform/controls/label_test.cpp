@@ -2,7 +2,7 @@
 // caption's line, prefixes, layout, transparency and click.
 #include "platform/controls/flat_look.h"
 #include "platform/controls/label.h"
-#include "tests/platform/controls_fixture.h"
+#include "tests/platform/controls/controls_fixture.h"
 
 namespace qv {
 namespace {

@@ -4,7 +4,7 @@
 #include "platform/window/hook.h"
 #include "platform/window/keys.h"
 #include "platform/window/metrics.h"
-#include "tests/platform/window_fixture.h"
+#include "tests/platform/window/window_fixture.h"
 
 namespace qv::test {
 namespace {

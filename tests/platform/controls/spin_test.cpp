@@ -13,7 +13,7 @@
 #include "platform/window/keys.h"
 #include "platform/window/shell.h"
 #include "platform/window/system.h"
-#include "tests/platform/controls_fixture.h"
+#include "tests/platform/controls/controls_fixture.h"
 
 namespace qv {
 namespace {

@@ -12,7 +12,7 @@
 #include "platform/window/menu.h"
 #include "platform/window/metrics.h"
 #include "platform/window/sdl_backend.h"
-#include "tests/platform/window_fixture.h"
+#include "tests/platform/window/window_fixture.h"
 
 // After the test headers: Xlib's macros (None, Bool) would break them.
 // clang-format off

@@ -4,7 +4,7 @@
 #include "platform/controls/button.h"
 #include "platform/controls/checkbox.h"
 #include "platform/controls/flat_look.h"
-#include "tests/platform/controls_fixture.h"
+#include "tests/platform/controls/controls_fixture.h"
 
 namespace qv {
 namespace {
@@ -57,7 +57,7 @@ TEST_F(ButtonTest, PressedFaceShowsOnScreenOnlyWhileHeldOver) {
   const TFlatPalette p = FlatPalette();
   EXPECT_EQ(PixelAt(b, {5, 5}), p.Face);
   MoveTo(b, {5, 5});
-  EXPECT_TRUE(b->Hot());
+  EXPECT_TRUE(b->MouseInControl());
   EXPECT_EQ(PixelAt(b, {5, 5}), p.FaceHot);
   Press(b, {5, 5});
   EXPECT_EQ(PixelAt(b, {5, 5}), p.FacePressed);
@@ -65,7 +65,7 @@ TEST_F(ButtonTest, PressedFaceShowsOnScreenOnlyWhileHeldOver) {
   EXPECT_NE(PixelAt(b, {5, 5}), p.FacePressed);
   Release(b, {150, 150});
   MoveTo(b, {160, 160});
-  EXPECT_FALSE(b->Hot());
+  EXPECT_FALSE(b->MouseInControl());
 }
 
 TEST_F(ButtonTest, SpaceAndEnterPressTheFocusedButton) {
@@ -109,7 +109,7 @@ TEST_F(ButtonTest, DisabledButtonIgnoresMouseAndKeys) {
   Click(b, {20, 10});
   Key(VK_RETURN);
   EXPECT_TRUE(events.empty());
-  EXPECT_FALSE(b->DrawState().Enabled);
+  EXPECT_FALSE(b->PaintState().Enabled);
 }
 
 TEST_F(ButtonTest, GlyphAndCaptionFormOneCentredBlockThatMovesWhenPressed) {

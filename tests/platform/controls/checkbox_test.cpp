@@ -2,7 +2,7 @@
 // the click rule, hot tracking, letting go on focus loss, the third state,
 // which state changes fire OnClick, the mirrored layout and automatic size.
 #include "platform/controls/checkbox.h"
-#include "tests/platform/controls_fixture.h"
+#include "tests/platform/controls/controls_fixture.h"
 
 namespace qv {
 namespace {
@@ -47,9 +47,9 @@ TEST_F(CheckBoxTest, HotFollowsThePointerAndLosingFocusLetsGoOfSpace) {
   auto* other = Make<TCheckBox>(form.get(), Bounds(10, 40, 120, 17));
   Show();
   MoveTo(c, {5, 8});
-  EXPECT_TRUE(c->Hot());
+  EXPECT_TRUE(c->MouseInControl());
   MoveTo(c, {300, 200});
-  EXPECT_FALSE(c->Hot());
+  EXPECT_FALSE(c->MouseInControl());
 
   c->SetFocus();
   headless->KeyDown(VK_SPACE);

@@ -20,7 +20,7 @@
 #include "platform/window/keys.h"
 #include "platform/window/system.h"
 #include "platform/window/window.h"
-#include "tests/platform/controls_fixture.h"
+#include "tests/platform/controls/controls_fixture.h"
 
 namespace qv {
 namespace {
