@@ -42,10 +42,11 @@ bool PrepareCache(TsCommonData& d) {
                         state);
   else
     FillOwnColor(cache, *c);
+  // The content reads the state it is painted for here.
+  d.CacheState = state;
   if (d.Hooks()) d.Hooks()->PaintSkinContent(cache, state);
   if (!c->Enabled()) ApplyDisabledLook(d, cache, ci);
   d.BGChanged = false;
-  d.CacheState = state;
   return true;
 }
 

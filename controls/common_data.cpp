@@ -38,29 +38,8 @@ void TacSkinnedOwner::SkinChanged(int command) {
   if (binding_) binding_->Invalidate();
 }
 
-namespace {
-
-// A transition only when the state differs from the one the cache shows.
-void TransitionTo(TsCommonData& d, int event, bool glow) {
-  const int s = d.CurrentState();
-  if (s == d.CacheState && !d.BGChanged) return;
-  DoStateTransition(d, s, glow, false, EventAnimated(event, d));
-}
-
-}  // namespace
-
-void TacSkinnedOwner::SkinMouseEnter() {
-  if (binding_) TransitionTo(*binding_, kEventEnter, true);
-}
-
-void TacSkinnedOwner::SkinMouseLeave() {
-  // The glow goes with the hot state (at once when nothing fades).
-  if (binding_) TransitionTo(*binding_, kEventLeave, true);
-}
-
-void TacSkinnedOwner::SkinFocusChanged() {
-  // Focus has no fade event: the new state is painted at once.
-  if (binding_) DoStateTransition(*binding_, binding_->CurrentState(), false, false, false);
+void TacSkinnedOwner::SkinStateChanged() {
+  if (binding_) SkinTransition(*binding_, binding_->CurrentState(), -1, false);
 }
 
 void TacOuterEffects::SetVisibility(TacOuterVisibility v) {

@@ -58,11 +58,17 @@ class TacSkinnedOwner {
   // After the binding answered scSetNewSkin, scRemoveSkin or scRefreshSkin
   // for the control's manager: size adjustment and repaint.
   virtual void SkinChanged(int command);
-  // The control's own transitions when the mouse comes and goes and when the
-  // focus changes; the defaults fade to the new SkinState with the glow.
-  virtual void SkinMouseEnter();
-  virtual void SkinMouseLeave();
-  virtual void SkinFocusChanged();
+  // The control's state may have changed (hover, press, focus, enabling):
+  // the transition to the new SkinState, faded when the event allows. The
+  // default fades without an event (so never); TacSkinnedControl knows the
+  // event from the paint state.
+  virtual void SkinStateChanged();
+  // Whether the fade of an event (kEventEnter ... kEventUp, -1 none) is the
+  // fast one.
+  virtual bool SkinFastFade(int event) const {
+    (void)event;
+    return false;
+  }
   // The binding of this control (set by TsCommonData's constructor).
   TsCommonData* SkinBinding() const { return binding_; }
 

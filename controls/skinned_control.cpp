@@ -2,6 +2,7 @@
 #include "controls/skinned_control.h"
 
 #include "controls/glow.h"
+#include "controls/skin_classes.h"
 #include "controls/skin_command_handler.h"
 #include "controls/state_effects.h"
 #include "skin/skin_commands.h"
@@ -55,6 +56,16 @@ bool OwnCommand(TsCommonData& d, TacSkinnedOwner& owner, TMessage& m) {
 
 }  // namespace
 
+int SectionStateOf(const TPaintState& s, TsCommonData& d) {
+  if (!s.Enabled) return 0;
+  if (s.Pressed) return 2;
+  const TsSkinManager* m = d.SkinManager();
+  const bool hover = s.Hot && !(m && m->Options.NoMouseHover) && !kNeverHot.Has(d.COC) &&
+                     (!kHotOnRequest.Has(d.COC) || HotEditsAllowed());
+  if (s.Focused || hover) return 1;
+  return s.Default ? 3 : 0;
+}
+
 LRESULT DefaultSkinIndexAnswer(TsCommonData& d, int section) {
   TsSkinManager* m = d.SkinManager();
   if (m == nullptr || section < 0 || section >= kStandardSectionCount) return 0;
@@ -85,15 +96,18 @@ void SkinnedWndProc(TsCommonData& d, TacSkinnedOwner& owner, TMessage& m,
   switch (m.Msg) {
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
-      inherited(m);
+      // The hover flags first: the framework's state change that follows
+      // runs the transition, and the glow comes with it.
       if (skinned) CommonMessage(d, m);
+      inherited(m);
       return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       inherited(m);
       if (!skinned) return;
       CommonMessage(d, m);
-      owner.SkinFocusChanged();
+      // Not every standard control announces its focus as a state change.
+      owner.SkinStateChanged();
       return;
     default:
       break;

@@ -1,14 +1,20 @@
 // The pattern every skinned control follows: it derives from its standard
-// control through TacSkinnedControl, which owns the binding (SkinData) and
-// runs the window-procedure skeleton below, and adds only how its content is
-// painted (and, where its states differ from hot/normal, SkinState).
+// control through TacSkinnedControl, which owns the binding (SkinData), runs
+// the window-procedure skeleton below, maps the standard control's paint
+// state to a section state and fades between them, and paints the section
+// in place of the face. The control adds only what differs: its default
+// section and, where the standard content does not suit, PaintContent (a
+// caption through DrawSkinText in the state being painted, CacheState).
 //
 //   class TsBitBtn : public TacSkinnedControl<TBitBtn, TsCtrlSkinData> {
 //    public:
 //     explicit TsBitBtn(TComponent* owner) : TacSkinnedControl(owner, kCocBitBtn, true) {}
 //    protected:
 //     int DefaultSkinSection() const override { return ssButton; }
-//     void PaintSkinContent(TBitmap32& cache, int state) override { ... DrawSkinText ... }
+//     void PaintContent(TCanvas& c, const TPaintState& s) override {
+//       DrawSkinText(c, Caption(), CalcLayout(s.Pressed).CaptionRect, flags,
+//                    SkinData()->CacheState, SkinData(), s.Enabled, true);
+//     }
 //   };
 #pragma once
 
@@ -17,7 +23,10 @@
 
 #include "controls/cache_paint.h"
 #include "controls/common_data.h"
+#include "controls/state_effects.h"
+#include "platform/component/form.h"
 #include "platform/component/wincontrol.h"
+#include "skin/skin_commands.h"
 
 namespace qv {
 
@@ -25,8 +34,9 @@ namespace qv {
 // 1. the control's own skin commands (new, removed or refreshed skin of its
 //    manager, scIsSkinned, scGetDefaultSkinIndex, scPrepareCache, hover
 //    commands, update brackets);
-// 2. while skinned, focus and hover with their state fades (after the
-//    platform has seen them, so the control's own state is current);
+// 2. while skinned, hover and focus: the hover flags before the framework
+//    sees the mouse (its state change then runs the faded transition), the
+//    focus flags after, followed by the transition;
 // 3. when the control can paint: the common handlers (skin_command_handler.h);
 //    paint and erase served from the cache, non-client paint and enabling
 //    swallowed;
@@ -37,6 +47,10 @@ void SkinnedWndProc(TsCommonData& data, TacSkinnedOwner& owner, TMessage& m,
 // The manager's section for a standard section, plus one (0: none), as
 // scGetDefaultSkinIndex answers it.
 LRESULT DefaultSkinIndexAnswer(TsCommonData& data, int section);
+
+// The section state of a paint state: 2 pressed, 1 focused or hot (hover as
+// the class and the manager allow), 3 default, else 0; 0 when disabled.
+int SectionStateOf(const TPaintState& s, TsCommonData& data);
 
 template <class TBase, class TData = TsCommonData>
 class TacSkinnedControl : public TBase, public TacSkinnedOwner {
@@ -59,6 +73,42 @@ class TacSkinnedControl : public TBase, public TacSkinnedOwner {
   }
 
  protected:
+  int SkinState() override { return SectionStateOf(this->PaintState(), FCommonData); }
+  // Every change of the paint state: a transition while skinned (faded by
+  // its event: press or release, else enter or leave), a repaint otherwise.
+  void StateChanged() override {
+    if (!FCommonData.Skinned()) {
+      TBase::StateChanged();
+      return;
+    }
+    SkinStateChanged();
+  }
+  void SkinStateChanged() override {
+    const TPaintState s = this->PaintState();
+    int event = -1;
+    if (s.Pressed != last_.Pressed)
+      event = s.Pressed ? kEventDown : kEventUp;
+    else if (s.Hot != last_.Hot)
+      event = s.Hot ? kEventEnter : kEventLeave;
+    last_ = s;
+    SkinTransition(FCommonData, SkinState(), event, SkinFastFade(event));
+  }
+  // The content and focus parts of the standard control, over the section.
+  void PaintSkinContent(TBitmap32& cache, int state) override {
+    (void)state;
+    TCanvas canvas(cache);
+    canvas.Font = this->Font();
+    const TPaintState s = this->PaintState();
+    this->PaintContent(canvas, s);
+    this->PaintFocus(canvas, s);
+  }
+  // The skin data set follows the form's density.
+  void ChangeScale(int m, int d) override {
+    TBase::ChangeScale(m, d);
+    const TCustomForm* form = this->ParentForm();
+    const int ppi = form ? form->PixelsPerInch() : MulDiv(FCommonData.CurrentPPI, m, d);
+    this->Perform(SKIN_COMMAND_MSG, SkinCommandWParam(scScaleChanged), ppi);
+  }
   void Loaded() override {
     TBase::Loaded();
     FCommonData.Loaded(true);
@@ -75,6 +125,9 @@ class TacSkinnedControl : public TBase, public TacSkinnedOwner {
   }
 
   TData FCommonData;
+
+ private:
+  TPaintState last_;
 };
 
 }  // namespace qv

@@ -178,6 +178,11 @@ void DoStateTransition(TsCommonData& d, int new_state, const TacAnimProc& step, 
   }
 }
 
+void SkinTransition(TsCommonData& d, int new_state, int event, bool fast) {
+  if (new_state == d.CacheState && !d.BGChanged) return;
+  DoStateTransition(d, new_state, true, fast, event >= 0 && EventAnimated(event, d));
+}
+
 // ---------------------------------------------------------------------------
 // Hover
 
@@ -224,7 +229,6 @@ void HoverEnter(TsCommonData& d) {
     m->SetActiveControl(w->WindowHandle());
   else if (d.OwnerControl())
     m->SetActiveGraphControl(d.OwnerControl());
-  if (d.Hooks()) d.Hooks()->SkinMouseEnter();
   if (!kNoHoverGlow.Has(d.COC) && d.GlowID < 0) ShowGlow(d, false, HWND(), -1, true, 255);
   const bool follow =
       kColorsFollowState.Has(d.COC) && (!kHotOnRequest.Has(d.COC) || HotEditsAllowed());
@@ -236,8 +240,7 @@ void HoverLeave(TsCommonData& d) {
   if (m == nullptr || m->Options.NoMouseHover || !d.FMouseAbove) return;
   if (PointerStillInside(d)) return;
   d.FMouseAbove = false;
-  if (d.Hooks()) d.Hooks()->SkinMouseLeave();
-  // A state fade now running takes the glow down with it.
+  // A state fade takes the glow down with it; without one it fades alone.
   if (!kNoHoverGlow.Has(d.COC) && d.GlowID >= 0 && !d.Animating()) HideGlow(d.GlowID, true);
   if (kColorsFollowState.Has(d.COC) && d.HotState() == 0) d.ApplyStateColors(0, true);
 }

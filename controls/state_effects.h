@@ -34,14 +34,19 @@ inline void DoStateTransition(TsCommonData& data, int new_state, bool glow, bool
   DoStateTransition(data, new_state, StateFadeStep, glow, fast, event_animated);
 }
 
+// The control's state is now new_state because of event (-1: none): a
+// transition unless the cache already shows (or a fade heads for) that
+// state, faded when the event may fade, with the hover glow.
+void SkinTransition(TsCommonData& data, int new_state, int event, bool fast);
+
 // Shows the running fade's last picture at once and stops the timer.
 void FinishFade(TacThreadedTimer& timer);
 // Timer off, target forgotten, the fade's pictures freed.
 void StopFade(TsCommonData& data);
 
 // The mouse came over the control: hot flags, the manager's active control,
-// the control's own transition (TacSkinnedOwner::SkinMouseEnter), the
-// generic hover glow and the state-1 colours of edit-like classes.
+// the generic hover glow and the state-1 colours of edit-like classes (the
+// control's own transition follows from its paint state).
 void HoverEnter(TsCommonData& data);
 // The mouse left (and is not over one of the control's children): the
 // reverse; nothing while it is still inside the control's visible area.

@@ -108,8 +108,7 @@ TEST_F(Glow, ClassesOutsideTheNoGlowSetGetTheGenericHaloWithItsOwnFade) {
   struct TSteady : TsTestControl {
     using TsTestControl::TsTestControl;
     int SkinState() override { return 0; }
-    void SkinMouseEnter() override {}
-    void SkinMouseLeave() override {}
+    void SkinStateChanged() override {}
   };
   auto* box = Make<TSteady>(form.get(), Bounds(40, 100, 80, 24), kCocCheckBox, ssCheckBox);
   PumpPendingMessages();

@@ -108,30 +108,38 @@ class TsTestControl : public TacSkinnedControl<TCustomControl, TsCtrlSkinData> {
   }
 
   bool Pressed = false;
+  bool FastFades = false;
   int Prepared = 0;  // content paints, one per cache preparation
   TsDisabledKind DisabledKind = kDefaultDisabledKind;
   TacAnimatEvents AnimatEvents = kDefaultAnimatEvents;
 
-  int SkinState() override { return Pressed ? 2 : SkinData()->HotState(); }
+  TPaintState PaintState() const override {
+    TPaintState s = TacSkinnedControl::PaintState();
+    s.Pressed = Pressed;
+    return s;
+  }
   int DefaultSkinSection() const override { return standard_; }
   TsDisabledKind SkinDisabledKind() const override { return DisabledKind; }
   TacAnimatEvents SkinAnimatEvents() const override { return AnimatEvents; }
-  void PaintSkinContent(TBitmap32& cache, int state) override {
-    ++Prepared;
-    TCanvas canvas(cache);
-    canvas.Font = Font();
-    DrawSkinText(canvas, GetText(), cache.BoundsRect(), DT_CENTER | DT_VCENTER | DT_SINGLELINE,
-                 state, SkinData(), Enabled(), true);
-  }
+  bool SkinFastFade(int) const override { return FastFades; }
 
-  // A press and release as a button makes them: fast fades of mouse events.
+  // A press and release as a button makes them: a change of the paint state.
   void Press(bool fast = false) {
+    FastFades = fast;
     Pressed = true;
-    DoStateTransition(*SkinData(), 2, false, fast, EventAnimated(kEventDown, *SkinData()));
+    StateChanged();
   }
   void Release(bool fast = true) {
+    FastFades = fast;
     Pressed = false;
-    DoStateTransition(*SkinData(), SkinState(), false, fast, EventAnimated(kEventUp, *SkinData()));
+    StateChanged();
+  }
+
+ protected:
+  void PaintContent(TCanvas& canvas, const TPaintState& s) override {
+    ++Prepared;
+    DrawSkinText(canvas, GetText(), ClientRect(), DT_CENTER | DT_VCENTER | DT_SINGLELINE,
+                 SkinData()->CacheState, SkinData(), s.Enabled, true);
   }
 
  private:

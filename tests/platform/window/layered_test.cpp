@@ -2,7 +2,8 @@
 // them when those are presented, clipped at their edges, re-presented when a
 // layered window moves, changes or goes, and never hit by the pointer.
 #include "platform/window/layered.h"
-#include "tests/platform/window_fixture.h"
+
+#include "tests/platform/window/window_fixture.h"
 
 namespace qv::test {
 namespace {
