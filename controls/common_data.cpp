@@ -230,6 +230,12 @@ int TsCommonData::ResolveSkinIndex() {
   return name.empty() ? -1 : GetSkinIndex(*sd, name);
 }
 
+void TsCommonData::SetCurrentPPI(int ppi) {
+  CurrentPPI = ppi > 0 ? ppi : 96;
+  FCommonSkinData = nullptr;
+  UpdateIndexes(false);
+}
+
 void TsCommonData::UpdateIndexes(bool update_main) {
   BGChanged = true;
   if (update_main) {

@@ -168,6 +168,9 @@ class TsCommonData : public TPersistent {
 
   // --- lifecycle
   void Loaded(bool update_colors = true);
+  // The control is painted for another density from now on: its skin data
+  // set is looked up again and its picture is stale.
+  void SetCurrentPPI(int ppi);
   // BGChanged := true; with update_main the section is looked up again.
   // BGType is always recomputed.
   void UpdateIndexes(bool update_main = true);

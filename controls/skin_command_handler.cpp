@@ -275,9 +275,7 @@ bool CommonSkinCommand(TsCommonData& d, TMessage& m) {
       return true;
     }
     case scScaleChanged:
-      d.CurrentPPI = m.LParam > 0 ? static_cast<int>(m.LParam) : 96;
-      d.ClearCommonSkinData();
-      d.UpdateIndexes(false);
+      d.SetCurrentPPI(static_cast<int>(m.LParam));
       ToChildren(d, scScaleChanged, m.LParam);
       return false;
     case scGetPPI:

@@ -26,7 +26,6 @@
 #include "controls/state_effects.h"
 #include "platform/component/form.h"
 #include "platform/component/wincontrol.h"
-#include "skin/skin_commands.h"
 
 namespace qv {
 
@@ -106,8 +105,7 @@ class TacSkinnedControl : public TBase, public TacSkinnedOwner {
   void ChangeScale(int m, int d) override {
     TBase::ChangeScale(m, d);
     const TCustomForm* form = this->ParentForm();
-    const int ppi = form ? form->PixelsPerInch() : MulDiv(FCommonData.CurrentPPI, m, d);
-    this->Perform(SKIN_COMMAND_MSG, SkinCommandWParam(scScaleChanged), ppi);
+    FCommonData.SetCurrentPPI(form ? form->PixelsPerInch() : MulDiv(FCommonData.CurrentPPI, m, d));
   }
   void Loaded() override {
     TBase::Loaded();

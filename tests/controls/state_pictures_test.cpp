@@ -43,28 +43,31 @@ class StatePictures : public SkinnedControlTest {
 };
 
 TEST_F(StatePictures, TheProgramsSkinInEveryStateAtEveryDensity) {
-  TTestSkinManager unused;  // the fixture's skin stays out of the way
-  skin.reset();
+  skin.reset();  // the program's skin instead of the fixture's
   TsSkinManager manager(nullptr);
   LoadProgramSkin(manager);
   ASSERT_TRUE(manager.IsActive()) << "the program's skin loads";
-  form->SetColor(ColorToRGB(manager.GetGlobalColor()));
-  form->SetClientSize(700, 200);
 
   TBitmap32 sheet(6 * 300, 4 * 80);
   sheet.Fill({0x80, 0x80, 0x80, 255});
   int row = 0;
   for (int ppi : kPpis) {
-    auto* c =
-        Make<TsTestControl>(form.get(), Bounds(40, 40, MulDiv(137, ppi, 96), MulDiv(25, ppi, 96)));
+    // Laid out at 96 and scaled to the density as the program's window is.
+    form = std::make_unique<TForm>(nullptr);
+    form->SetBorderStyle(TFormBorderStyle::bsSingle);
+    form->SetClientSize(350, 100);
+    form->SetBounds(100, 100, form->Width(), form->Height());
+    form->SetColor(ColorToRGB(manager.GetGlobalColor()));
+    auto* c = Make<TsTestControl>(form.get(), Bounds(40, 40, 137, 25));
     c->SetCaption(u"Информация");
-    c->ChangeFont([ppi](TFont& f) { f.Height = -MulDiv(11, ppi, 96); });
-    auto* other = Make<TsTestControl>(form.get(), Bounds(400, 40, 60, 25));
+    auto* other = Make<TsTestControl>(form.get(), Bounds(250, 40, 60, 25));
+    form->ScaleForPPI(ppi);
     Show();
-    SendToFormAndControls(*form, scScaleChanged, ppi);
     SendToFormAndControls(*form, scSetNewSkin, reinterpret_cast<LPARAM>(&manager));
     PumpPendingMessages();
     ASSERT_TRUE(c->SkinData()->Skinned()) << ppi;
+    EXPECT_EQ(c->SkinData()->CurrentPPI, ppi) << "the binding follows the form's density";
+    EXPECT_EQ(c->Width(), MulDiv(137, ppi, 96));
     const int m = MulDiv(10, ppi, 96);
     std::vector<TBitmap32> cells;
     cells.push_back(Cell(c, m));
@@ -111,8 +114,6 @@ TEST_F(StatePictures, TheProgramsSkinInEveryStateAtEveryDensity) {
       WritePng(zoom, QV_BINARY_DIR "/tests/controls/state_sheet_96_x4.png");
     }
     ++row;
-    delete c;
-    delete other;
   }
   WritePng(sheet, QV_BINARY_DIR "/tests/controls/state_sheet.png");
 }
