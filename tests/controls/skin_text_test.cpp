@@ -38,12 +38,6 @@ class SkinText : public SkinnedPairTest {
     }
     return bmp;
   }
-  static bool Same(const TBitmap32& a, const TBitmap32& b) {
-    for (int y = 0; y < a.Height(); ++y)
-      for (int x = 0; x < a.Width(); ++x)
-        if (ColorOf(a.Pixel(x, y)) != ColorOf(b.Pixel(x, y))) return false;
-    return true;
-  }
   static constexpr unsigned kFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 };
 
@@ -57,37 +51,39 @@ TEST_F(SkinText, EmptyTextDrawsNothing) {
 }
 
 TEST_F(SkinText, OnePassWithoutOutlineColoursAndOneMorePerSide) {
-  EXPECT_FALSE(Same(Text(0, true, c->SkinData()), ByHand({}))) << "something is drawn";
-  EXPECT_TRUE(Same(Text(0, true, c->SkinData()), ByHand({{0x00000080, {0, 0}}})));
+  EXPECT_FALSE(SameColours(Text(0, true, c->SkinData()), ByHand({}))) << "something is drawn";
+  EXPECT_TRUE(SameColours(Text(0, true, c->SkinData()), ByHand({{0x00000080, {0, 0}}})));
   TsFontColor& f = skin->State(button, 0).FontColor;
   f.Left = 0x00FF0000;
   f.Bottom = 0x0000FF00;
-  EXPECT_TRUE(Same(Text(0, true, c->SkinData()),
-                   ByHand({{0x00FF0000, {-1, 0}}, {0x0000FF00, {0, 1}}, {0x00000080, {0, 0}}})));
+  EXPECT_TRUE(
+      SameColours(Text(0, true, c->SkinData()),
+                  ByHand({{0x00FF0000, {-1, 0}}, {0x0000FF00, {0, 1}}, {0x00000080, {0, 0}}})));
   // Every colour passes through the control's hue.
   f.Left = f.Bottom = -1;
   c->SkinData()->SetHUEOffset(120);
-  EXPECT_TRUE(Same(Text(0, true, c->SkinData()), ByHand({{HueColor(0x00000080, 120), {0, 0}}})));
+  EXPECT_TRUE(
+      SameColours(Text(0, true, c->SkinData()), ByHand({{HueColor(0x00000080, 120), {0, 0}}})));
 }
 
 TEST_F(SkinText, DisabledTextIsMixedWithTheGlobalColour) {
   const TColor mixed = MixColors(0x00000080, TTestSkinManager::kGlobalColor, 100) & 0xFFFFFF;
-  EXPECT_TRUE(Same(Text(0, false, c->SkinData()), ByHand({{mixed, {0, 0}}})));
+  EXPECT_TRUE(SameColours(Text(0, false, c->SkinData()), ByHand({{mixed, {0, 0}}})));
 }
 
 TEST_F(SkinText, ASeeThroughStandardSectionHandsItsColoursToTheSectionBelow) {
   skin->State(button, 0).Transparency = 40;
-  EXPECT_TRUE(Same(Text(0, true, c->SkinData()), ByHand({{0x00008000, {0, 0}}})))
+  EXPECT_TRUE(SameColours(Text(0, true, c->SkinData()), ByHand({{0x00008000, {0, 0}}})))
       << "the group box's colour";
   skin->State(button, 0).Transparency = 39;
-  EXPECT_TRUE(Same(Text(0, true, c->SkinData()), ByHand({{0x00000080, {0, 0}}})));
+  EXPECT_TRUE(SameColours(Text(0, true, c->SkinData()), ByHand({{0x00000080, {0, 0}}})));
   // A section of its own (not a standard one) keeps its colours.
   skin->State(button, 0).Transparency = 90;
   const int own = skin->AddSection(u"OWN", 0x00406080);
   skin->State(own, 0).Transparency = 90;
   skin->State(own, 0).FontColor.Color = 0x00800000;
   c->SkinData()->SetSkinSection(u"OWN");
-  EXPECT_TRUE(Same(Text(0, true, c->SkinData()), ByHand({{0x00800000, {0, 0}}})));
+  EXPECT_TRUE(SameColours(Text(0, true, c->SkinData()), ByHand({{0x00800000, {0, 0}}})));
 }
 
 TEST_F(SkinText, TheStateGlowIsDrawnAroundTheTextFirst) {
@@ -102,15 +98,15 @@ TEST_F(SkinText, TheStateGlowIsDrawnAroundTheTextFirst) {
                  glowing.Pixel(x, y).G >= plain.Pixel(x, y).G;
   EXPECT_GT(greener, 20);
   // Without a glow size there is none.
-  EXPECT_TRUE(Same(Text(0, true, c->SkinData(), true), Text(0, true, c->SkinData(), false)));
+  EXPECT_TRUE(SameColours(Text(0, true, c->SkinData(), true), Text(0, true, c->SkinData(), false)));
 }
 
 TEST_F(SkinText, UnskinnedOrCustomFontTextUsesTheCanvasFontAndIsEmbossedWhenDisabled) {
   c->SkinData()->SetCustomFont(true);
   c->ChangeFont([](TFont& f) { f.Color = 0x00123456; });
-  EXPECT_TRUE(Same(Text(0, true, c->SkinData()), ByHand({{0x00123456, {0, 0}}})));
-  EXPECT_TRUE(Same(Text(0, false, nullptr), ByHand({{ColorToRGB(clBtnHighlight), {1, 1}},
-                                                    {ColorToRGB(clBtnShadow), {0, 0}}})));
+  EXPECT_TRUE(SameColours(Text(0, true, c->SkinData()), ByHand({{0x00123456, {0, 0}}})));
+  EXPECT_TRUE(SameColours(Text(0, false, nullptr), ByHand({{ColorToRGB(clBtnHighlight), {1, 1}},
+                                                           {ColorToRGB(clBtnShadow), {0, 0}}})));
 }
 
 }  // namespace

@@ -243,4 +243,12 @@ class SkinnedPairTest : public SkinnedControlTest {
 // Colour bytes of a pixel as a colour value (alpha dropped).
 inline TColor ColorOf(TBGRA p) { return RGB(p.R, p.G, p.B); }
 
+// Two pictures of one size show the same colours (alpha aside).
+inline bool SameColours(const TBitmap32& a, const TBitmap32& b) {
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (ColorOf(a.Pixel(x, y)) != ColorOf(b.Pixel(x, y))) return false;
+  return true;
+}
+
 }  // namespace qv::test

@@ -31,12 +31,6 @@ class StateFade : public SkinnedControlTest {
         out.Pixel(x, y) = px->Pixel(o.X - wr.Left + x, o.Y - wr.Top + y);
     return out;
   }
-  static bool SameColours(const TBitmap32& a, const TBitmap32& b) {
-    for (int y = 0; y < a.Height(); ++y)
-      for (int x = 0; x < a.Width(); ++x)
-        if (ColorOf(a.Pixel(x, y)) != ColorOf(b.Pixel(x, y))) return false;
-    return true;
-  }
   static TBitmap32 Blend(const TBitmap32& from, const TBitmap32& to, int w) {
     TBitmap32 out = from;
     BlendBitmaps(out, to, static_cast<std::uint8_t>(w), {0, 0}, to.BoundsRect());
