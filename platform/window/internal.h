@@ -71,6 +71,11 @@ struct TWindow {
   bool native = false;
   std::unique_ptr<TBitmap32> icon_small;
   std::unique_ptr<TBitmap32> icon_big;
+  // Layered windows: the picture shown and its constant alpha. Windows with
+  // layered windows above them: what was last presented.
+  std::unique_ptr<TBitmap32> layered;
+  std::uint8_t layered_alpha = 255;
+  std::unique_ptr<TBitmap32> composed;
 
   bool IsTopLevel() const { return !parent; }
   bool Visible() const { return (style & WS_VISIBLE) != 0; }
@@ -164,6 +169,14 @@ TWindow* Root(TWindow& w);
 // WS_CLIPSIBLINGS and (for the client) children with WS_CLIPCHILDREN.
 TRegion VisibleRegion(const TWindow& w, bool client);
 bool ReallyVisible(const TWindow& w);
+
+// Layered windows (layered.cpp): a layered top-level window, the area it
+// covered before a change (screen coordinates) to present again under it,
+// and a top-level window's pixels with the layered windows above it blended
+// in over the area (its own pixels when none lies there).
+bool IsLayered(const TWindow& w);
+void LayeredAreaChanged(const TWindow& w, const TRect& old_rect);
+const TBitmap32& ComposeLayered(TWindow& top, const TRegion& area);
 
 // Paint queue support.
 bool NeedsPaint(const TWindow& w);

@@ -280,7 +280,7 @@ void PresentPending() {
     TRegion area = std::move(w->present);
     w->present = TRegion();
     area.Intersect(w->pixels->BoundsRect());
-    if (!area.IsEmpty()) Backend().Present(h, *w->pixels, area);
+    if (!area.IsEmpty()) Backend().Present(h, win::ComposeLayered(*w, area), area);
   }
 }
 

@@ -186,7 +186,8 @@ void EnsurePixels(TWindow& w) {
 }
 
 void EnsureNative(TWindow& w) {
-  if (!w.IsTopLevel() || w.native) return;
+  // Layered windows are blended into the windows below them instead.
+  if (!w.IsTopLevel() || w.native || win::IsLayered(w)) return;
   EnsurePixels(w);
   TBackend& be = Backend();
   be.CreateNative(w.handle, w.rect, w.text);
@@ -227,6 +228,7 @@ void HideWindow(HWND h) {
   if (w == nullptr) return;
   if (w->IsTopLevel()) {
     if (w->native && HasBackend()) Backend().ShowNative(h, false);
+    win::LayeredAreaChanged(*w, w->rect);
     if (Sys().active == h) win::ActivateNextAfter(h);
   } else {
     InvalidateParentArea(*w, w->rect);
@@ -245,7 +247,8 @@ void ShowHidden(HWND h, bool activate) {
     w->style |= WS_VISIBLE;
     if (w->IsTopLevel()) {
       EnsureNative(*w);
-      Backend().ShowNative(h, true);
+      if (w->native) Backend().ShowNative(h, true);
+      win::LayeredAreaChanged(*w, w->rect);
     }
     WINDOWPOS wp{h, HWND{}, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER};
     win::Send(h, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
@@ -290,6 +293,7 @@ void ApplyZOrder(TWindow& w, HWND after) {
     list.insert(at == list.end() ? list.end() : at, w.handle);
   }
   if (!w.parent && w.native && HasBackend() && after != HWND_BOTTOM) Backend().Raise(w.handle);
+  if (w.Visible()) win::LayeredAreaChanged(w, w.rect);
 }
 
 }  // namespace
@@ -721,6 +725,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (w->IsTopLevel()) {
       EnsurePixels(*w);
       if (w->native && (wp.flags & win::kSwpFromBackend) == 0) Backend().MoveNative(hwnd, w->rect);
+      if (w->Visible()) win::LayeredAreaChanged(*w, old);
     }
     if ((wp.flags & SWP_NOREDRAW) == 0 && w->Visible()) {
       if (!w->IsTopLevel() && (moved || sized)) InvalidateParentArea(*w, old);
@@ -730,7 +735,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     }
   }
   if ((wp.flags & SWP_SHOWWINDOW) != 0) {
-    ShowHidden(hwnd, (wp.flags & SWP_NOACTIVATE) == 0);
+    ShowHidden(hwnd, (wp.flags & SWP_NOACTIVATE) == 0 && !win::IsLayered(*w));
   } else if ((wp.flags & SWP_HIDEWINDOW) != 0) {
     HideWindow(hwnd);
   }
@@ -753,7 +758,8 @@ bool ShowWindow(HWND hwnd, int cmd) {
   if (w == nullptr) return false;
   const bool was_visible = w->Visible();
   const bool top = w->IsTopLevel();
-  const bool may_activate = top && (w->exstyle & WS_EX_NOACTIVATE) == 0 && w->Enabled();
+  const bool may_activate =
+      top && (w->exstyle & WS_EX_NOACTIVATE) == 0 && w->Enabled() && !win::IsLayered(*w);
   switch (cmd) {
     case SW_HIDE:
       HideWindow(hwnd);
@@ -937,7 +943,9 @@ HWND TopLevelAt(TPoint screen) {
   const auto& t = Sys().toplevels;
   for (auto it = t.rbegin(); it != t.rend(); ++it) {
     TWindow* w = W(*it);
-    if (w != nullptr && w->Visible() && !w->minimized && ContainsScreenPoint(*w, screen)) {
+    // The pointer passes through layered windows.
+    if (w != nullptr && w->Visible() && !w->minimized && !IsLayered(*w) &&
+        ContainsScreenPoint(*w, screen)) {
       return *it;
     }
   }
@@ -992,7 +1000,7 @@ int GetWindowRgn(HWND hwnd, TRegion& region) {
   return region.Kind();
 }
 
-bool IsLayeredWindowSupported() { return false; }
+bool IsLayeredWindowSupported() { return true; }
 
 const TBitmap32* GetWindowIcon(HWND hwnd, WPARAM kind) {
   TWindow* w = W(hwnd);

@@ -129,7 +129,8 @@ HWND ChildWindowFromPoint(HWND parent, TPoint client);
 int SetWindowRgn(HWND hwnd, const TRegion* region, bool redraw);
 int GetWindowRgn(HWND hwnd, TRegion& region);
 
-// Layered (per-pixel alpha) windows are not available on this desktop.
+// Layered (per-pixel alpha) windows: always, composited by the window
+// system itself (layered.h).
 bool IsLayeredWindowSupported();
 
 // The window's icon (WM_SETICON carries a const TBitmap32*); null when none.
