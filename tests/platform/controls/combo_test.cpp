@@ -245,6 +245,9 @@ TEST_F(ComboTest, LosingTheFocusClosesTheList) {
 }
 
 TEST_F(ComboTest, FlatLookShowsHotPressedAndTheHoveredRow) {
+  // The shown form gave the combo, its only control, the focus: the plain
+  // look is read with the focus elsewhere.
+  Place<TComboBox>(10, 60, 100, 21)->SetFocus();
   const TFlatPalette p = FlatPalette();
   const HWND top = form_->WindowHandle();
   const TRect b = combo_->ButtonRect();
