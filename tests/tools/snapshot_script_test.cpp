@@ -120,6 +120,7 @@ TEST(ScriptKeys, AChordTypesWhatAKeyboardWould) {
   EXPECT_EQ(typed("Shift+A"), u'A');
   EXPECT_EQ(typed("7"), u'7');
   EXPECT_EQ(typed("Space"), u' ');
+  EXPECT_EQ(typed("Shift+Space"), u' ');
   for (const char* none : {"Ctrl+A", "Alt+A", "Alt+Space", "Shift+7", "Enter", "Tab", "Escape",
                            "BackSpace", "F4", "Left"})
     EXPECT_EQ(typed(none), 0) << none;

@@ -90,9 +90,9 @@ char16_t TypedChar(const TKeyChord& chord) {
   if (chord.ctrl || chord.alt) return 0;
   if (chord.vk >= 'A' && chord.vk <= 'Z')
     return static_cast<char16_t>(chord.shift ? chord.vk : chord.vk - 'A' + 'a');
-  if (chord.shift) return 0;  // what Shift makes of a digit depends on the layout
-  if ((chord.vk >= '0' && chord.vk <= '9') || chord.vk == VK_SPACE)
-    return static_cast<char16_t>(chord.vk);
+  if (chord.vk == VK_SPACE) return u' ';
+  // What Shift makes of a digit depends on the layout.
+  if (chord.vk >= '0' && chord.vk <= '9' && !chord.shift) return static_cast<char16_t>(chord.vk);
   return 0;
 }
 

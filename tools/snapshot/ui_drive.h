@@ -49,8 +49,8 @@ void PickItem(THeadlessBackend& input, TCustomComboBox& combo, int index);
 // it already; a pick list that opened on that click is closed again.
 void Focus(THeadlessBackend& input, TWinControl& control);
 
-// The character a chord types on a keyboard: a letter (upper case with
-// Shift), a digit or a space without modifiers; 0 for the rest.
+// The character a chord types on a keyboard without Ctrl or Alt: a letter
+// (upper case with Shift), a digit (without Shift) or a space; 0 for the rest.
 char16_t TypedChar(const TKeyChord& chord);
 
 // Presses the chord: modifiers down, the key down, its character (if it
