@@ -11,6 +11,7 @@
 #include "platform/look/plain_look.h"
 #include "platform/png_write.h"
 #include "platform/window/headless.h"
+#include "platform/window/input.h"
 #include "platform/window/paint.h"
 #include "platform/window/queue.h"
 #include "platform/window/screen_capture.h"
@@ -133,6 +134,9 @@ TGalleryPictures RenderStates() {
     TBuiltForm b = BuildForm();
     b.form->Show();
     PumpPendingMessages();
+    // A shown form puts its keyboard on its first control; each column shows
+    // one state alone, so none starts focused.
+    SetFocus(HWND());
     headless->MoveMouse(away);
     if (state == 0) {
       for (const TSample& s : b.samples) result.Names.push_back(s.Name);
