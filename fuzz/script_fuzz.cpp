@@ -1,6 +1,6 @@
 // Fuzzes the reader of automation scripts: no input may crash it, every
-// action it accepts carries a line within the text, and a rejected script
-// names a line within it.
+// action it accepts carries a line within the text (and its keys, where it
+// presses some), and a rejected script names a line within it.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -27,6 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const qv::script::TAction& a : qv::script::ParseScript(text)) {
       if (a.line < 1 || a.line > lines) std::abort();
       if (a.kind == qv::script::TActionKind::Shot && !InsideFolder(a.file)) std::abort();
+      // Key actions carry keys; press aims at no control.
+      const bool keyed =
+          a.kind == qv::script::TActionKind::Key || a.kind == qv::script::TActionKind::Press;
+      if (keyed && a.keys.empty()) std::abort();
+      if (a.kind == qv::script::TActionKind::Press && !a.name.empty()) std::abort();
     }
   } catch (const qv::script::EScriptError& e) {
     if (e.Line() < 1 || e.Line() > lines) std::abort();

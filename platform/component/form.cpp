@@ -208,14 +208,21 @@ void TCustomForm::Dispatch(TMessage& m) {
     case CM_RELEASE:
       delete this;
       return;
-    case WM_SETFOCUS:
-      // The form window itself got the focus: hand it on to the active control.
-      if (!IsDestroying() && active_control_ && active_control_ != this &&
-          active_control_->CanFocus()) {
-        ::qv::SetFocus(active_control_->Handle());
+    case WM_SETFOCUS: {
+      // The form window itself got the focus (on activation, or when the
+      // focused control went): hand it on to the active control, else to the
+      // first tab stop, so that a shown window has its keyboard on a control
+      // and arrows and Ctrl+Tab act at once.
+      if (IsDestroying()) break;
+      TWinControl* target = active_control_;
+      if (!target || target == this || !target->CanFocus() || !target->Showing())
+        target = FirstTabStop();
+      if (target) {
+        ::qv::SetFocus(target->Handle());
         return;
       }
       break;
+    }
     case WM_DPICHANGED: {
       ScaleForPPI(LOWORD(m.WParam));
       // The default procedure takes the suggested rectangle: the scaled

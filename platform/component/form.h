@@ -55,6 +55,10 @@ class TCustomForm : public TWinControl {
   // The window system gave control the focus.
   void SetFocusedControl(TWinControl* control);
   void ControlRemoved(TWinControl* control);
+  // Where the keyboard goes when the form has no active control that can
+  // take it: the first tab stop in tab order, looking into containers (the
+  // page control's active page) as Tab does; nullptr when there is none.
+  TWinControl* FirstTabStop() const { return FindNextControl(nullptr, true, true, false); }
 
   void Show();
   void Hide() { SetVisible(false); }

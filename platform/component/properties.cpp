@@ -176,6 +176,15 @@ void RegisterFormProperties(TClassInfo& c) {
                 Set<TCustomForm>([](TCustomForm& x, V v, R r) { x.SetClientWidth(r.Int(v)); }))
       .Property("ClientHeight",
                 Set<TCustomForm>([](TCustomForm& x, V v, R r) { x.SetClientHeight(r.Int(v)); }))
+      .Property("ActiveControl", Set<TCustomForm>([](TCustomForm& x, V v, R r) {
+                  // The control that has the keyboard when the form is first shown.
+                  r.Reference(v, [&x](TComponent* c) {
+                    auto* control = dynamic_cast<TWinControl*>(c);
+                    if (!control || control == &x || control->ParentForm() != &x) return false;
+                    x.SetActiveControl(control);
+                    return true;
+                  });
+                }))
       .Property("KeyPreview",
                 Set<TCustomForm>([](TCustomForm& x, V v, R r) { x.KeyPreview = r.Boolean(v); }))
       .Property("PixelsPerInch", Set<TCustomForm>([](TCustomForm& x, V v, R r) {

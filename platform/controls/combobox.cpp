@@ -243,7 +243,8 @@ void TCustomComboBox::KeyDown(std::uint16_t& key, TShiftState shift) {
   TCustomControl::KeyDown(key, shift);
   if (key == 0) return;
   const bool alt = (shift & ssAlt) != 0;
-  if (key == VK_F4 || (alt && (key == VK_DOWN || key == VK_UP))) {
+  // Alt+F4 is the window's (it closes it), not the list's.
+  if ((key == VK_F4 && !alt) || (alt && (key == VK_DOWN || key == VK_UP))) {
     if (DroppedDown()) {
       const int hot = popup_->HotIndex();
       popup_->Close();

@@ -157,9 +157,18 @@ void TPageControl::TabsChanged() { Invalidate(); }
 void TPageControl::SetActivePage(TTabSheet* page) {
   if (page && page->page_control_ != this) return;
   if (page == active_) return;
+  const TWinControl* focused = FindControl(GetFocus());
+  const bool focus_on_page = active_ && focused && active_->ContainsControl(focused);
   active_ = page;
   ShowOnlyActive();
   Invalidate();
+  // The keyboard was on the page that went: it moves on to the new page's
+  // first tab stop, or onto the tab row when that page has none, never into
+  // a hidden page or out of the control.
+  if (focus_on_page) {
+    TWinControl* first = page ? page->FindNextControl(nullptr, true, true, false) : nullptr;
+    (first ? first : this)->SetFocus();
+  }
 }
 
 TTabSheet* TPageControl::FindNextPage(TTabSheet* current, bool forward, bool wrap) const {

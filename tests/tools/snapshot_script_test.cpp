@@ -1,7 +1,7 @@
 // Reading automation scripts: each action's arguments and their limits,
-// comments, the verbatim text of "type", key chords, line numbers in errors,
-// and the bytes a line may not hold; the JSON strings of the dump; the
-// --game-host value.
+// comments, the verbatim text of "type", key chords and the characters they
+// type, line numbers in errors, and the bytes a line may not hold; the JSON
+// strings of the dump; the --game-host value.
 #include <gtest/gtest.h>
 
 #include "platform/window/keys.h"
@@ -9,6 +9,7 @@
 #include "tools/snapshot/host_option.h"
 #include "tools/snapshot/key_names.h"
 #include "tools/snapshot/script.h"
+#include "tools/snapshot/ui_drive.h"
 
 namespace qv::script {
 namespace {
@@ -93,6 +94,36 @@ TEST(ScriptParse, KeysAndChords) {
     EXPECT_FALSE(ParseKeyChord(bad)) << bad;
   EXPECT_EQ(ErrorOf("key x Right Sideways"), "line 1: unknown key \"Sideways\"");
   EXPECT_EQ(ErrorOf("key x"), "line 1: key takes a control name and one or more keys");
+}
+
+TEST(ScriptParse, PressTakesKeysAndNoControl) {
+  const TAction a = One("press Tab Ctrl+Shift+Tab alt+F4 # where the focus is");
+  EXPECT_EQ(a.kind, TActionKind::Press);
+  EXPECT_EQ(a.name, "");
+  EXPECT_EQ(a.source, "press Tab Ctrl+Shift+Tab alt+F4");
+  ASSERT_EQ(a.keys.size(), 3u);
+  EXPECT_EQ(a.keys[0].vk, VK_TAB);
+  EXPECT_TRUE(a.keys[1].ctrl && a.keys[1].shift && !a.keys[1].alt);
+  EXPECT_EQ(a.keys[2].vk, VK_F4);
+  EXPECT_TRUE(a.keys[2].alt);
+  EXPECT_EQ(ErrorOf("press"), "line 1: press takes one or more keys");
+  EXPECT_EQ(ErrorOf("press # nothing"), "line 1: press takes one or more keys");
+  EXPECT_EQ(ErrorOf("press sComboBox1 Down"), "line 1: unknown key \"sComboBox1\"");
+}
+
+TEST(ScriptKeys, AChordTypesWhatAKeyboardWould) {
+  const auto typed = [](std::string_view name) {
+    const auto chord = ParseKeyChord(name);
+    return chord ? drive::TypedChar(*chord) : char16_t(0xFFFF);
+  };
+  EXPECT_EQ(typed("a"), u'a');
+  EXPECT_EQ(typed("Shift+A"), u'A');
+  EXPECT_EQ(typed("7"), u'7');
+  EXPECT_EQ(typed("Space"), u' ');
+  EXPECT_EQ(typed("Shift+Space"), u' ');
+  for (const char* none : {"Ctrl+A", "Alt+A", "Alt+Space", "Shift+7", "Enter", "Tab", "Escape",
+                           "BackSpace", "F4", "Left"})
+    EXPECT_EQ(typed(none), 0) << none;
 }
 
 TEST(ScriptParse, MalformedLinesNameTheirLine) {

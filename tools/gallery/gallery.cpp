@@ -14,6 +14,7 @@
 #include "platform/look/plain_look.h"
 #include "platform/png_write.h"
 #include "platform/window/headless.h"
+#include "platform/window/input.h"
 #include "platform/window/paint.h"
 #include "platform/window/queue.h"
 #include "platform/window/screen_capture.h"
@@ -164,6 +165,9 @@ TGalleryPictures RenderStates(TGalleryLook look, int ppi) {
     TBuiltForm b = BuildForm(look, *images, color, ppi);
     b.form->Show();
     PumpPendingMessages();
+    // A shown form puts its keyboard on its first control; each column shows
+    // one state alone, so none starts focused.
+    SetFocus(HWND());
     headless->MoveMouse(away);
     settle();
     if (state == 0) {

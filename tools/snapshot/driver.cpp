@@ -80,6 +80,10 @@ void TScriptDriver::Run(const TAction& a) {
         for (const drive::TKeyChord& chord : a.keys) drive::PressChord(input_, chord);
         break;
       }
+      case TActionKind::Press:
+        // Wherever the focus is, as a person at the keyboard; no click first.
+        for (const drive::TKeyChord& chord : a.keys) drive::PressChord(input_, chord);
+        break;
       case TActionKind::Drag:
         drive::Drag(input_, drive::GripPoint(Usable(a)), a.dx, a.dy);
         break;

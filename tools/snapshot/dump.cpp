@@ -94,8 +94,10 @@ std::string DumpLine(const TControl& c) {
                      ",\"enabled\":" + Bool(c.Enabled()) + ",\"text\":" + JsonString(c.Caption());
   if (const auto* b = dynamic_cast<const TCustomCheckBox*>(&c))
     line += ",\"checked\":" + Bool(b->Checked());
-  if (const auto* combo = dynamic_cast<const TCustomComboBox*>(&c))
+  if (const auto* combo = dynamic_cast<const TCustomComboBox*>(&c)) {
     line += ",\"itemIndex\":" + std::to_string(combo->ItemIndex());
+    if (combo->DroppedDown()) line += ",\"droppedDown\":true";
+  }
   if (const auto* t = dynamic_cast<const TTrackBar*>(&c))
     line += ",\"position\":" + std::to_string(t->Position());
   if (const auto* p = dynamic_cast<const TProgressBar*>(&c))
@@ -104,6 +106,9 @@ std::string DumpLine(const TControl& c) {
     line += ",\"pageIndex\":" + std::to_string(sheet->PageIndex());
   if (const auto* pc = dynamic_cast<const TPageControl*>(&c))
     line += ",\"activePageIndex\":" + std::to_string(pc->ActivePageIndex());
+  // Only the one control with the keyboard focus says so.
+  if (const auto* w = dynamic_cast<const TWinControl*>(&c); w && w->Focused())
+    line += ",\"focused\":true";
   return line + "}";
 }
 

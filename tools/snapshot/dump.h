@@ -1,6 +1,7 @@
 // The "dump" of the automation mode: every control of a window as one JSON
 // object per line (name, class, visibility, enabled state, text, and the
-// checked state, item index, position or page index where the control has one).
+// checked state, item index, position or page index where the control has one,
+// whether a combo box's list is open, and whether it has the keyboard focus).
 #pragma once
 
 #include <string>

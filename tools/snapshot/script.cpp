@@ -90,11 +90,11 @@ class TLineReader {
     } else if (verb == "key") {
       a.kind = TActionKind::Key;
       if (words_.size() < 3) Fail("key takes a control name and one or more keys");
-      for (std::size_t i = 2; i < words_.size(); ++i) {
-        const auto chord = ParseKeyChord(words_[i].text);
-        if (!chord) Fail("unknown key \"" + std::string(words_[i].text) + "\"");
-        a.keys.push_back(*chord);
-      }
+      ReadKeys(a, 2);
+    } else if (verb == "press") {
+      a.kind = TActionKind::Press;
+      if (words_.size() < 2) Fail("press takes one or more keys");
+      ReadKeys(a, 1);
     } else if (verb == "drag") {
       a.kind = TActionKind::Drag;
       Arity(3, "drag takes a control name and two distances");
@@ -119,7 +119,8 @@ class TLineReader {
     } else {
       Fail("unknown action \"" + std::string(verb) + "\"");
     }
-    if (a.kind != TActionKind::Wait && a.kind != TActionKind::Shot && a.kind != TActionKind::Dump)
+    if (a.kind != TActionKind::Wait && a.kind != TActionKind::Shot && a.kind != TActionKind::Dump &&
+        a.kind != TActionKind::Press)
       a.name = std::string(words_[1].text);
     if (a.kind != TActionKind::Type)
       a.source = std::string(text_.substr(Start(words_[0]), words_.back().end - Start(words_[0])));
@@ -136,6 +137,15 @@ class TLineReader {
   // Exactly `args` words after the action's.
   void Arity(std::size_t args, const std::string& usage) const {
     if (words_.size() != args + 1) Fail(usage);
+  }
+
+  // The key chords from word `first` to the end.
+  void ReadKeys(TAction& a, std::size_t first) const {
+    for (std::size_t i = first; i < words_.size(); ++i) {
+      const auto chord = ParseKeyChord(words_[i].text);
+      if (!chord) Fail("unknown key \"" + std::string(words_[i].text) + "\"");
+      a.keys.push_back(*chord);
+    }
   }
 
   int Number(std::size_t word, int lo, int hi, const std::string& usage) const {

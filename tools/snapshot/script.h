@@ -17,19 +17,19 @@
 
 namespace qv::script {
 
-enum class TActionKind { Page, Click, Select, Type, Key, Drag, Hover, Wait, Shot, Dump };
+enum class TActionKind { Page, Click, Select, Type, Key, Press, Drag, Hover, Wait, Shot, Dump };
 
 struct TAction {
   TActionKind kind = TActionKind::Dump;
   int line = 0;        // 1-based line of the script
   std::string source;  // the action as written, without comment and blanks around it
-  std::string name;    // the control's name
+  std::string name;    // the control's name (none for press, wait, shot, dump)
   int number = 0;      // page: its number from 1; select: item index; wait: milliseconds
   int dx = 0, dy = 0;  // drag
   ustring text;        // type
-  std::vector<drive::TKeyChord> keys;
-  std::string file;                // shot: a PNG file name inside the output folder
-  std::vector<std::string> names;  // dump: the controls to print; empty: all
+  std::vector<drive::TKeyChord> keys;  // key, press
+  std::string file;                    // shot: a PNG file name inside the output folder
+  std::vector<std::string> names;      // dump: the controls to print; empty: all
 };
 
 // An error of a script's line: a malformed action, or one that cannot run.

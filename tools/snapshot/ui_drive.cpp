@@ -86,11 +86,24 @@ void Focus(THeadlessBackend& input, TWinControl& control) {
   if (!control.Focused()) throw EDriveError(NameOf(control) + " did not take the focus");
 }
 
+char16_t TypedChar(const TKeyChord& chord) {
+  if (chord.ctrl || chord.alt) return 0;
+  if (chord.vk >= 'A' && chord.vk <= 'Z')
+    return static_cast<char16_t>(chord.shift ? chord.vk : chord.vk - 'A' + 'a');
+  if (chord.vk == VK_SPACE) return u' ';
+  // What Shift makes of a digit depends on the layout.
+  if (chord.vk >= '0' && chord.vk <= '9' && !chord.shift) return static_cast<char16_t>(chord.vk);
+  return 0;
+}
+
 void PressChord(THeadlessBackend& input, const TKeyChord& chord) {
   if (chord.ctrl) input.KeyDown(VK_CONTROL);
   if (chord.shift) input.KeyDown(VK_SHIFT);
   if (chord.alt) input.KeyDown(VK_MENU);
-  input.PressKey(chord.vk);
+  // As on a keyboard, the character comes between the key's down and up.
+  input.KeyDown(chord.vk);
+  if (const char16_t ch = TypedChar(chord)) input.TypeText(ustring(1, ch));
+  input.KeyUp(chord.vk);
   if (chord.alt) input.KeyUp(VK_MENU);
   if (chord.shift) input.KeyUp(VK_SHIFT);
   if (chord.ctrl) input.KeyUp(VK_CONTROL);

@@ -49,7 +49,12 @@ void PickItem(THeadlessBackend& input, TCustomComboBox& combo, int index);
 // it already; a pick list that opened on that click is closed again.
 void Focus(THeadlessBackend& input, TWinControl& control);
 
-// Presses the chord: modifiers down, the key down and up, modifiers up.
+// The character a chord types on a keyboard without Ctrl or Alt: a letter
+// (upper case with Shift), a digit (without Shift) or a space; 0 for the rest.
+char16_t TypedChar(const TKeyChord& chord);
+
+// Presses the chord: modifiers down, the key down, its character (if it
+// types one), the key up, modifiers up.
 void PressChord(THeadlessBackend& input, const TKeyChord& chord);
 
 // Presses at from, moves to from + (dx, dy) in a few steps and releases there.

@@ -134,6 +134,61 @@ TEST_F(ControlTest, TabWalksNestedParentsSkippingHiddenAndDisabled) {
   EXPECT_TRUE(a->Focused());
 }
 
+TEST_F(ControlTest, AShownFormHasItsKeyboardOnTheFirstTabStop) {
+  // In tab order: a disabled box, a group that is no tab stop holding a
+  // hidden box and then b, and last a.
+  auto* disabled = Place<TBox>(0, 0, 10, 10);
+  disabled->SetEnabled(false);
+  auto* group = Place<TBox>(0, 20, 100, 50);
+  group->SetTabStop(false);
+  auto* hidden = new TBox(form_.get());
+  hidden->SetParent(group);
+  hidden->SetVisible(false);
+  auto* b = new TBox(form_.get());
+  b->SetParent(group);
+  b->SetBounds(0, 0, 10, 10);
+  auto* a = Place<TBox>(0, 80, 10, 10);
+  form_->Show();
+  EXPECT_EQ(form_->FirstTabStop(), b);
+  EXPECT_TRUE(b->Focused());
+  EXPECT_EQ(form_->ActiveControl(), b);
+  // The keyboard acts at once: the first Tab goes on from there.
+  headless_->PressKey(VK_TAB);
+  EXPECT_TRUE(a->Focused());
+}
+
+TEST_F(ControlTest, TheActiveControlWinsAndComesBackOnReactivation) {
+  auto* a = Place<TBox>(0, 0, 10, 10);
+  auto* b = Place<TBox>(0, 20, 10, 10);
+  form_->SetActiveControl(b);
+  form_->Show();
+  EXPECT_TRUE(b->Focused());
+  EXPECT_FALSE(a->Focused());
+  TForm other(nullptr);
+  other.SetClientSize(50, 50);
+  other.Show();
+  EXPECT_FALSE(b->Focused());
+  form_->Show();
+  EXPECT_TRUE(b->Focused()) << "the control the keyboard left, not the first one";
+  // A focused control that went away while the form was inactive: the first
+  // tab stop takes the keyboard on the way back.
+  other.Show();
+  b->SetVisible(false);
+  form_->Show();
+  EXPECT_TRUE(a->Focused());
+}
+
+TEST_F(ControlTest, AFormWithoutTabStopsKeepsTheKeyboardItself) {
+  Place<TBox>(0, 0, 10, 10)->SetTabStop(false);
+  std::vector<std::uint16_t> keys;
+  form_->OnKeyDown = [&](TObject*, std::uint16_t& key, TShiftState) { keys.push_back(key); };
+  form_->Show();
+  EXPECT_EQ(form_->FirstTabStop(), nullptr);
+  EXPECT_EQ(GetFocus(), form_->WindowHandle());
+  headless_->PressKey('A');
+  EXPECT_EQ(keys, (std::vector<std::uint16_t>{'A'}));
+}
+
 TEST_F(ControlTest, StoredTabOrderAppliesAfterLoading) {
   auto* a = new TBox(form_.get());
   auto* b = new TBox(form_.get());
@@ -341,6 +396,7 @@ TEST_F(ControlTest, FormIsBuiltFromItsDescription) {
   Font.Height = -11
   Font.Charset = RUSSIAN_CHARSET
   OnCreate = FormCreate
+  ActiveControl = Hint
   object Page: TDescBox
     Left = 8
     Top = 8
@@ -391,6 +447,26 @@ end
   GetClientRect(form.WindowHandle(), cr);
   EXPECT_EQ(cr, Rect(0, 0, 516, 412));
   EXPECT_EQ(quit->BoundsRect(), Bounds(428, 380, 75, 25));
+  EXPECT_TRUE(hint->Focused()) << "the stored active control, though no tab stop";
+}
+
+TEST_F(ControlTest, AStoredActiveControlMustBeAControlOfTheForm) {
+  RegisterFrameworkClasses();
+  RegisterComponentClass<TDescBox>("TDescBox", "TCustomControl");
+  RegisterComponentClass<TDescForm>("TDescForm", "TForm");
+  for (const std::string_view target : {"Form1", "Nowhere"}) {
+    const std::string text = "object Form1: TDescForm\n  ActiveControl = " + std::string(target) +
+                             "\n  object Box: TDescBox\n  end\nend\n";
+    TDescForm form(nullptr);
+    TReader reader("Form1.qvd");
+    try {
+      reader.ReadRoot(ParseDescription(text, "Form1.qvd"), form);
+      ADD_FAILURE() << target << " was taken";
+    } catch (const std::exception& e) {
+      EXPECT_NE(std::string(e.what()).find("Form1.qvd:2"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(form.ActiveControl(), nullptr);
+  }
 }
 
 }  // namespace

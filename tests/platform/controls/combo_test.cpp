@@ -236,6 +236,15 @@ TEST_F(ComboTest, ListOpensAboveWhenThereIsNoRoomBelow) {
   EXPECT_EQ(list.Bottom, combo_->ClientToScreen({0, 0}).Y);
 }
 
+TEST_F(ComboTest, AltF4ClosesTheWindowNotTheList) {
+  ASSERT_TRUE(combo_->Focused());
+  headless_->PressKey(VK_F4);
+  ASSERT_TRUE(combo_->DroppedDown());
+  Chord(VK_MENU, VK_F4);
+  EXPECT_FALSE(combo_->DroppedDown());
+  EXPECT_FALSE(form_->Visible()) << "the window closed";
+}
+
 TEST_F(ComboTest, LosingTheFocusClosesTheList) {
   auto* other = Place<TComboBox>(10, 60, 100, 21);
   headless_->Click(Body());
@@ -245,6 +254,9 @@ TEST_F(ComboTest, LosingTheFocusClosesTheList) {
 }
 
 TEST_F(ComboTest, FlatLookShowsHotPressedAndTheHoveredRow) {
+  // The shown form gave the combo, its only control, the focus: the plain
+  // look is read with the focus elsewhere.
+  Place<TComboBox>(10, 60, 100, 21)->SetFocus();
   const TFlatPalette p = FlatPalette();
   const HWND top = form_->WindowHandle();
   const TRect b = combo_->ButtonRect();

@@ -1,12 +1,13 @@
 // The edit control driven by synthetic input: caret placement and blinking,
 // selection by mouse and keys, typing (Cyrillic too), MaxLength, ReadOnly,
 // the clipboard, and exactly when OnChange fires.
+#include "platform/controls/edit.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "platform/component/form.h"
-#include "platform/controls/edit.h"
 #include "platform/controls/flat_look.h"
 #include "platform/text/text.h"
 #include "platform/window/headless.h"
@@ -225,6 +226,7 @@ TEST_F(EditTest, TabbingInSelectsAllClickingInDoesNot) {
 
 TEST_F(EditTest, HintShowsOnlyWithoutFocusAndPasswordHidesText) {
   auto* other = Place<TEdit>(10, 50, 100, 21);
+  other->SetFocus();  // the shown form gave the edit, then its only control, the focus
   edit_->SetTextHint(u"поиск");
   EXPECT_GT(Ink(), 20);
   headless_->Click(At(40));
@@ -246,6 +248,9 @@ TEST_F(EditTest, FlatLookFollowsPointerFocusReadOnlyAndEnabled) {
   const TFlatPalette p = FlatPalette();
   const auto border = [this] { return test::ScreenPixel(form_->WindowHandle(), At(0)); };
   const auto inside = [this] { return test::ScreenPixel(form_->WindowHandle(), At(140, 3)); };
+  // The shown form gave the edit, its only control, the focus.
+  EXPECT_EQ(border(), p.Accent);
+  Place<TEdit>(10, 50, 100, 21)->SetFocus();
   EXPECT_EQ(border(), p.Border);
   EXPECT_EQ(inside(), p.Window);
   headless_->MoveMouse(At(40));

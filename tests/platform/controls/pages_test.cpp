@@ -89,6 +89,32 @@ TEST_F(PagesTest, CtrlTabWrapsWhileFocusIsInsideArrowsDoNot) {
   EXPECT_EQ(pc->ActivePage(), sheets[0]);  // the focus is elsewhere
 }
 
+TEST_F(PagesTest, TheKeyboardFollowsIntoTheNewPageOrStaysOnTheTabRow) {
+  auto* first = Make<TButton>(sheets[0], Bounds(10, 10, 75, 25));
+  auto* second = Make<TButton>(sheets[1], Bounds(10, 10, 75, 25));
+  Show();
+  EXPECT_TRUE(pc->Focused()) << "the page control is the form's first tab stop";
+  Key(VK_RIGHT);
+  EXPECT_EQ(pc->ActivePage(), sheets[1]);
+  EXPECT_TRUE(pc->Focused()) << "switching on the tab row keeps the keyboard there";
+  Key(VK_LEFT);
+  first->SetFocus();
+  KeyWith(VK_CONTROL, VK_TAB);
+  EXPECT_EQ(pc->ActivePage(), sheets[1]);
+  EXPECT_TRUE(second->Focused()) << "from a control on the old page to the new page's first";
+  KeyWith(VK_CONTROL, VK_TAB);
+  EXPECT_EQ(pc->ActivePage(), sheets[2]);
+  EXPECT_TRUE(pc->Focused()) << "a page without tab stops leaves it on the tab row";
+  KeyWith(VK_CONTROL, VK_TAB);
+  EXPECT_EQ(pc->ActivePage(), sheets[0]);
+  EXPECT_TRUE(pc->Focused());
+  // A switch from code moves a keyboard that was on the old page as well.
+  first->SetFocus();
+  pc->SetActivePage(sheets[1]);
+  EXPECT_TRUE(second->Focused());
+  EXPECT_EQ(form->ActiveControl(), second);
+}
+
 TEST_F(PagesTest, HiddenTabsAndRemovedPagesAreSkipped) {
   sheets[1]->SetTabVisible(false);
   EXPECT_EQ(pc->VisibleTabCount(), 2);
