@@ -169,6 +169,12 @@ class SkinnedControlTest : public ::testing::Test {
     form->SetBorderStyle(TFormBorderStyle::bsSingle);
     form->SetClientSize(300, 200);
     form->SetBounds(100, 100, form->Width(), form->Height());
+    // A shown form focuses its first tab stop; this one, first and out of
+    // sight, holds the focus so that the controls under test start unfocused.
+    focus_holder = new TCustomControl(form.get());
+    focus_holder->SetParent(form.get());
+    focus_holder->SetBounds(-1, -1, 1, 1);
+    focus_holder->SetTabStop(true);
   }
   void TearDown() override {
     RemoveAllGlows();
@@ -220,6 +226,7 @@ class SkinnedControlTest : public ::testing::Test {
   THeadlessBackend* headless = nullptr;
   std::unique_ptr<TTestSkinManager> skin;
   std::unique_ptr<TForm> form;
+  TCustomControl* focus_holder = nullptr;
 };
 
 // A button-like control in a group box on the form, bound to the test

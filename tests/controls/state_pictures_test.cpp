@@ -64,6 +64,8 @@ TEST_F(StatePictures, TheProgramsSkinInEveryStateAtEveryDensity) {
     form->ScaleForPPI(ppi);
     Show();
     SendToFormAndControls(*form, scSetNewSkin, reinterpret_cast<LPARAM>(&manager));
+    // The shown form focused its first tab stop; the pictures start unfocused.
+    other->SetFocus();
     PumpPendingMessages();
     ASSERT_TRUE(c->SkinData()->Skinned()) << ppi;
     EXPECT_EQ(c->SkinData()->CurrentPPI, ppi) << "the binding follows the form's density";
