@@ -133,15 +133,13 @@ void TsCustomLabel::PaintFace(TCanvas& c, const TPaintState& s) {
   if (!section_painted_) TCustomLabel::PaintFace(c, s);
 }
 
-ustring TsCustomLabel::FitWithEllipsis(TCanvas& c, const ustring& text, const TRect& r,
-                                       unsigned flags) const {
-  const int limit = ClientHeight();
+ustring WordEllipsis(TCanvas& c, const ustring& text, const TRect& r, unsigned flags, int height) {
   const unsigned measure =
       (flags | DT_CALCRECT) & ~static_cast<unsigned>(DT_END_ELLIPSIS | DT_WORD_ELLIPSIS);
   auto fits = [&](ustring_view s) {
     TRect m{r.Left, r.Top, r.Right, r.Top};
     c.DrawText(s, m, measure);
-    return m.Height() <= limit;
+    return m.Height() <= height;
   };
   if (fits(text)) return text;
   ustring shorter = text;
@@ -167,7 +165,7 @@ void TsCustomLabel::DoDrawText(TCanvas& c, TRect& r, unsigned flags) {
   if (!measuring && WordWrap() && !AutoSize() &&
       (EllipsisPosition() == TEllipsisPosition::epEndEllipsis ||
        EllipsisPosition() == TEllipsisPosition::epWordEllipsis))
-    text = FitWithEllipsis(c, text, r, flags);
+    text = WordEllipsis(c, text, r, flags, ClientHeight());
   if (!measuring) c.Font.Color = TextColor(DrawingColor());
   c.SetBkMode(TRANSPARENT);
   c.DrawText(text, r, flags);

@@ -13,6 +13,11 @@ namespace qv {
 
 class TsSkinManager;
 
+// A word-wrapped text drawn into r's width with flags, shortened word by
+// word from its end until it fits height, "..." appended; the text itself
+// when it fits. A last word that does not fit stays.
+ustring WordEllipsis(TCanvas& c, const ustring& text, const TRect& r, unsigned flags, int height);
+
 class TsCustomLabel : public TCustomLabel {
  public:
   explicit TsCustomLabel(TComponent* owner);
@@ -89,10 +94,6 @@ class TsCustomLabel : public TCustomLabel {
   // A skin command this label answers itself; true when done.
   bool SkinCommand(TMessage& m);
   bool PaintSkinBackground(TCanvas& c);
-  // A word-wrapped text with an end or word ellipsis, shortened word by word
-  // from the end until it fits the client height, "..." appended.
-  ustring FitWithEllipsis(TCanvas& c, const ustring& text, const TRect& r, unsigned flags) const;
-
   bool right_to_left_ = false;
   TWinControl* focus_control_ = nullptr;
   bool refitting_ = false;
