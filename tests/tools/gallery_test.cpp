@@ -15,6 +15,7 @@
 #include "platform/look/plain_look.h"
 #include "platform/resources.h"
 #include "skin/package.h"
+#include "tests/controls/skinned_test_control.h"
 #include "tools/gallery/render.h"
 #include "tools/gallery/skin_sheet.h"
 #include "tools/gallery/skin_source.h"
@@ -215,6 +216,31 @@ TEST_F(GallerySkinTest, WhatCannotBeLoadedIsNamed) {
   EXPECT_FALSE(fs::exists(out));
   EXPECT_EQ(RunSkinGallery("", 96, out.string()), 0);
   EXPECT_EQ(LoadPngImage(*ReadWholeFile(out.string())).Width(), 10 + 150 + 3 * (132 + 10));
+}
+
+// A skinned block of the test's own: the button-like skinned test control.
+const TGallerySection kTestSkinned{"test skinned", 1000,
+                                   [](TGalleryBlock& b) {
+                                     auto* c = b.Add<test::TsTestControl>("skinned test", 75, 25);
+                                     c->SetCaption(u"Выйти");
+                                   },
+                                   TGalleryLook::Skinned};
+
+TEST(SkinnedGalleryTest, SamplesPaintFromTheProgramsSkinAtTheDensityAsked) {
+  const TGalleryPictures p = RenderStates(TGalleryLook::Skinned, 144);
+  const auto it = std::find(p.Names.begin(), p.Names.end(), "skinned test");
+  ASSERT_NE(it, p.Names.end());
+  const auto& row = p.Pictures[static_cast<std::size_t>(it - p.Names.begin())];
+  // Designed at 96 pixels per inch, laid out at 144.
+  EXPECT_EQ(row[0].Width(), 113);
+  EXPECT_EQ(row[0].Height(), 38);
+  // Each state's fade ran to its end: hot and focused show the skin's hot
+  // face, which the control takes for both; disabled differs from normal.
+  EXPECT_FALSE(SamePixels(row[0], row[1]));
+  EXPECT_TRUE(SamePixels(row[1], row[3]));
+  EXPECT_FALSE(SamePixels(row[0], row[4]));
+  // The plain sections are not on the skinned form.
+  EXPECT_EQ(std::find(p.Names.begin(), p.Names.end(), "button"), p.Names.end());
 }
 }  // namespace
 }  // namespace qv::gallery

@@ -1,13 +1,16 @@
 // The gallery's runner: builds the sample form once per state, puts each
 // sample into that state with synthetic input on the headless backend and
 // copies it out of the window's pixels; then plays each scene once and
-// copies it out together with the popups it opened.
+// copies it out together with the popups it opened. The skinned look builds
+// its form on the program's skin at the density asked for, and lets every
+// state fade run to its end on the manual clock before it copies.
 #include "tools/gallery/gallery.h"
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
 
+#include "platform/density.h"
 #include "platform/look/plain_look.h"
 #include "platform/png_write.h"
 #include "platform/window/headless.h"
@@ -17,6 +20,7 @@
 #include "platform/window/system.h"
 #include "platform/window/window.h"
 #include "tools/gallery/render.h"
+#include "tools/gallery/skinned_look.h"
 
 namespace qv::gallery {
 
@@ -68,25 +72,26 @@ void MakeIcons(TCustomImageList& list) {
 
 struct TBuiltForm {
   std::unique_ptr<TForm> form;
-  std::unique_ptr<TImageList> images;
   std::vector<TSample> samples;
   std::vector<TScene> scenes;
 };
 
-TBuiltForm BuildForm() {
+// The sections of look on one form, laid out at 96 pixels per inch and then
+// scaled to ppi.
+TBuiltForm BuildForm(TGalleryLook look, TCustomImageList& images, TColor color, int ppi) {
   TBuiltForm b;
   b.form = std::make_unique<TForm>(nullptr);
+  b.form->SetPixelsPerInch(96);
   b.form->SetBorderStyle(TFormBorderStyle::bsNone);
-  b.form->SetColor(clBtnFace);
-  b.images = std::make_unique<TImageList>(nullptr);
-  MakeIcons(*b.images);
+  b.form->SetColor(color);
   int next_y = TGalleryBlock::kMargin;
-  TGalleryBlock block(*b.form, *b.images, b.samples, b.scenes, next_y);
-  for (const TSectionEntry& s : Sections()) s.Build(block);
+  TGalleryBlock block(*b.form, images, b.samples, b.scenes, next_y);
+  for (const TSectionEntry& s : Sections(look)) s.Build(block);
   int w = 0;
   for (const TSample& s : b.samples) w = std::max(w, s.Control->Width());
   for (const TScene& s : b.scenes) w = std::max(w, s.Control->Width());
   b.form->SetClientSize(w + 2 * TGalleryBlock::kMargin, next_y);
+  b.form->ScaleForPPI(ppi);
   b.form->SetBounds(0, 0, b.form->Width(), b.form->Height());
   return b;
 }
@@ -109,12 +114,15 @@ TBitmap32 CaptureScene(const TForm& form, const TControl& c) {
 
 }  // namespace
 
-TGallerySection::TGallerySection(std::string name, int order, TSectionBuilder build) {
-  Registry().push_back({std::move(name), order, std::move(build)});
+TGallerySection::TGallerySection(std::string name, int order, TSectionBuilder build,
+                                 TGalleryLook look) {
+  Registry().push_back({std::move(name), order, std::move(build), look});
 }
 
-std::vector<TSectionEntry> Sections() {
-  std::vector<TSectionEntry> s = Registry();
+std::vector<TSectionEntry> Sections(TGalleryLook look) {
+  std::vector<TSectionEntry> s;
+  for (const TSectionEntry& e : Registry())
+    if (e.Look == look) s.push_back(e);
   std::stable_sort(s.begin(), s.end(), [](const TSectionEntry& a, const TSectionEntry& b) {
     return a.Order < b.Order;
   });
@@ -123,24 +131,50 @@ std::vector<TSectionEntry> Sections() {
 
 const char* const kStateNames[kStateCount] = {"normal", "hot", "pressed", "focused", "disabled"};
 
-TGalleryPictures RenderStates() {
+TGalleryPictures RenderStates(TGalleryLook look, int ppi) {
   TGalleryPictures result;
-  auto backend = std::make_unique<THeadlessBackend>(TSize{4000, 4000});
+  auto backend = std::make_unique<THeadlessBackend>(TSize{4000, 4000}, ppi);
   THeadlessBackend* headless = backend.get();
   InitWindowSystem(std::move(backend));
+  struct TShutdown {
+    ~TShutdown() { ShutdownWindowSystem(); }
+  } shutdown;
   const TPoint away{3990, 3990};
+  // Long enough for any state fade (18 steps of 12 ms) to end.
+  constexpr std::uint64_t kSettleMs = 400;
+  std::unique_ptr<TSkinnedLook> skinned;
+  std::unique_ptr<TImageList> samples;
+  TCustomImageList* images = nullptr;
+  TColor color = clBtnFace;
+  if (look == TGalleryLook::Skinned) {
+    skinned = std::make_unique<TSkinnedLook>(ppi);
+    images = &skinned->Images();
+    color = skinned->FormColor();
+  } else {
+    samples = std::make_unique<TImageList>(nullptr);
+    MakeIcons(*samples);
+    images = samples.get();
+  }
+  const auto settle = [&] {
+    PumpPendingMessages();
+    if (skinned) headless->AdvanceTime(kSettleMs);
+    PumpPendingMessages();
+  };
   for (int state = 0; state < kStateCount; ++state) {
-    TBuiltForm b = BuildForm();
+    TBuiltForm b = BuildForm(look, *images, color, ppi);
     b.form->Show();
     PumpPendingMessages();
     headless->MoveMouse(away);
+    settle();
     if (state == 0) {
       for (const TSample& s : b.samples) result.Names.push_back(s.Name);
       result.Pictures.resize(b.samples.size());
     }
     for (std::size_t i = 0; i < b.samples.size(); ++i) {
       const TSample& s = b.samples[i];
-      const TPoint p = s.Control->ClientToScreen(s.Point);
+      const TPoint p =
+          s.Control->ClientToScreen({ScaleDesigned(s.Point.X, ppi, TScaleRounding::Nearest),
+                                     ScaleDesigned(s.Point.Y, ppi, TScaleRounding::Nearest)});
       switch (state) {
         case 1:
           headless->MoveMouse(p);
@@ -158,6 +192,7 @@ TGalleryPictures RenderStates() {
         default:
           break;
       }
+      settle();
       result.Pictures[i][static_cast<std::size_t>(state)] =
           CaptureScreen(*b.form, ScreenRectOf(*s.Control));
       if (state == 2) {
@@ -166,11 +201,13 @@ TGalleryPictures RenderStates() {
         if (!VisiblePopups(b.form->WindowHandle()).empty()) headless->Click(away);
       }
       headless->MoveMouse(away);
+      settle();
     }
     if (state == 0) {
       for (const TScene& s : b.scenes) {
         TSceneInput in{*headless, *s.Control};
         s.Act(in);
+        settle();
         result.SceneNames.push_back(s.Name);
         result.Scenes.push_back(CaptureScene(*b.form, *s.Control));
         if (!VisiblePopups(b.form->WindowHandle()).empty()) headless->Click(away);
@@ -178,10 +215,11 @@ TGalleryPictures RenderStates() {
       }
     }
     b.form.reset();
-    b.images.reset();
     PumpPendingMessages();
   }
-  ShutdownWindowSystem();
+  samples.reset();
+  skinned.reset();
+  PumpPendingMessages();
   return result;
 }
 

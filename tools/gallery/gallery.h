@@ -8,6 +8,11 @@
 //     auto* e = b.Add<TEdit>("edit", 121, 21);
 //     ...
 //   }};
+//
+// A section of skinned controls registers with TGalleryLook::Skinned: it is
+// built on a form whose controls paint from the program's own skin (its
+// stored skin manager with the window's hue offset) at the density asked for,
+// and its images come from the program's own image list.
 #pragma once
 
 #include <functional>
@@ -19,6 +24,10 @@
 #include "platform/window/headless.h"
 
 namespace qv::gallery {
+
+// The sample form a section belongs to: the standard controls' plain look,
+// or the program's skin.
+enum class TGalleryLook { Plain, Skinned };
 
 // One control shown in every state; Point is where the pointer hovers and
 // presses (control client coordinates).
@@ -51,10 +60,13 @@ class TGalleryBlock {
       : form_(form), images_(images), samples_(samples), scenes_(scenes), next_y_(next_y) {}
 
   TForm& Form() { return form_; }
-  // Sample 16x16 icons for controls that show images.
+  // 16x16 icons for controls that show images: sample ones on the plain
+  // form, the program's own list on the skinned one.
   TCustomImageList& Images() { return images_; }
 
-  // Creates a C on the form at the next free place, w x h, hovered and
+  // Creates a C on the form at the next free place, w x h (designed at 96
+  // pixels per inch; the form is scaled to the gallery's density after every
+  // section is built), hovered and
   // pressed at point (the centre when not given).
   template <class C>
   C* Add(const std::string& name, int w, int h, TPoint point = {-1, -1}) {
@@ -102,15 +114,17 @@ using TSectionBuilder = std::function<void(TGalleryBlock&)>;
 // Registers a section; sections are built in ascending order.
 class TGallerySection {
  public:
-  TGallerySection(std::string name, int order, TSectionBuilder build);
+  TGallerySection(std::string name, int order, TSectionBuilder build,
+                  TGalleryLook look = TGalleryLook::Plain);
 };
 
 struct TSectionEntry {
   std::string Name;
   int Order;
   TSectionBuilder Build;
+  TGalleryLook Look;
 };
-// The registered sections, sorted by order.
-std::vector<TSectionEntry> Sections();
+// The registered sections of a look, sorted by order.
+std::vector<TSectionEntry> Sections(TGalleryLook look = TGalleryLook::Plain);
 
 }  // namespace qv::gallery

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "tools/gallery/gallery.h"
 
 namespace qv::gallery {
 
@@ -20,8 +21,11 @@ struct TGalleryPictures {
   std::vector<TBitmap32> Scenes;
 };
 
-// Runs its own headless window system; none may be running.
-TGalleryPictures RenderStates();
+// The sections of a look, at a screen density of ppi, every sample in every
+// state (a skinned control's fade run to its end) and every scene once. Runs
+// its own headless window system; none may be running. The skinned look
+// throws ESkinSourceError when the program's skin does not load.
+TGalleryPictures RenderStates(TGalleryLook look = TGalleryLook::Plain, int ppi = 96);
 
 // One row per sample, one column per state, with headers; the scenes below.
 TBitmap32 ComposeSheet(const TGalleryPictures& pictures);

@@ -3,7 +3,6 @@
 #include "tools/gallery/skin_source.h"
 
 #include <filesystem>
-#include <functional>
 
 #include "platform/component/reader.h"
 #include "platform/resources.h"
@@ -84,33 +83,45 @@ TGallerySkin::TGallerySkin(const std::string& source, int ppi) {
 
 TGallerySkin::~TGallerySkin() = default;
 
-void TGallerySkin::LoadStored() {
+TComponent& ReadStoredObject(TComponent& owner, std::string_view class_name,
+                             const std::function<void(TDescObject&)>& adjust) {
   const auto bytes = FindResource(kFormResource);
   if (!bytes) throw ESkinSourceError("the program's window description is not in this build");
   const TDescObject form = ParseDescription(
       std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), "Form1.qvd");
-  const TDescObject* stored = FindByClass(form, kManagerClass);
-  if (!stored) throw ESkinSourceError("the program's window description holds no skin manager");
-  // The window's manager as stored, read by the program's own reader; only
-  // its skin directory is turned away from the user's skins.
-  TDescObject manager = *stored;
-  TDescValue nowhere;
-  nowhere.kind = TDescValue::Kind::String;
-  nowhere.text = kNoSkinFolder;
-  bool replaced = false;
-  for (TDescProperty& p : manager.properties)
-    if (p.name == "SkinDirectory") {
-      p.value = nowhere;
-      replaced = true;
-    }
-  if (!replaced) manager.properties.insert(manager.properties.begin(), {"SkinDirectory", nowhere});
+  const TDescObject* stored = FindByClass(form, class_name);
+  if (!stored)
+    throw ESkinSourceError("the program's window description holds no " + std::string(class_name));
+  TDescObject object = *stored;
+  if (adjust) adjust(object);
   TDescObject root;
   root.name = "Gallery";
   root.class_name = "TComponent";
-  root.children.push_back(manager);
+  root.children.push_back(object);
+  TReader("Form1.qvd").ReadRoot(root, owner);
+  TComponent* read = owner.FindComponent(object.name);
+  if (!read) throw ESkinSourceError("the window description's " + object.name + " was not read");
+  return *read;
+}
+
+void TGallerySkin::LoadStored() {
+  // The window's manager as stored, read by the program's own reader; only
+  // its skin directory is turned away from the user's skins.
   RegisterSkinManagerClasses();
-  TReader("Form1.qvd").ReadRoot(root, *owner_);
-  manager_ = dynamic_cast<TsSkinManager*>(owner_->FindComponent(manager.name));
+  TComponent& read = ReadStoredObject(*owner_, kManagerClass, [](TDescObject& manager) {
+    TDescValue nowhere;
+    nowhere.kind = TDescValue::Kind::String;
+    nowhere.text = kNoSkinFolder;
+    bool replaced = false;
+    for (TDescProperty& p : manager.properties)
+      if (p.name == "SkinDirectory") {
+        p.value = nowhere;
+        replaced = true;
+      }
+    if (!replaced)
+      manager.properties.insert(manager.properties.begin(), {"SkinDirectory", nowhere});
+  });
+  manager_ = dynamic_cast<TsSkinManager*>(&read);
   if (!manager_) throw ESkinSourceError("the skin manager of the window description is not one");
   title_ = manager_->SkinName() + u": stored in the program";
 }

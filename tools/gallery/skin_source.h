@@ -5,11 +5,14 @@
 // skin sheet paints.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "platform/component/component.h"
+#include "platform/stream/description.h"
 #include "skin/control_paint_view.h"
 #include "skin/skin_manager.h"
 
@@ -19,6 +22,13 @@ class ESkinSourceError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// Reads the first object of class_name in the program's stored window
+// description, as the program's own reader does, under owner; adjust may
+// change its properties first. The component read; ESkinSourceError when the
+// description or the object is missing.
+TComponent& ReadStoredObject(TComponent& owner, std::string_view class_name,
+                             const std::function<void(TDescObject&)>& adjust = {});
 
 class TGallerySkin {
  public:
