@@ -75,7 +75,8 @@ void TsWebLabel::CMParentFontChanged(TMessage& m) {
 }
 
 void TsWebLabel::ChangeScale(int m, int d) {
-  FHoverFont.Height = MulDiv(FHoverFont.Height, m, d);
+  // With the parent's font the hover font has taken its new size already.
+  if (!ParentFont()) FHoverFont.Height = MulDiv(FHoverFont.Height, m, d);
   TsLabel::ChangeScale(m, d);
 }
 

@@ -125,6 +125,11 @@ TEST_F(WebLabelTest, ParentFontKeepsTheNormalColourAndScalingScalesBothFonts) {
   EXPECT_EQ(web->DrawingFont().Color, 0x00112233);
   EXPECT_EQ(web->HoverFont().Name, u"DejaVu Sans");
   EXPECT_EQ(web->HoverFont().Height, -12);
+  // Rescaled with its parent's font: once, not twice.
+  form->ScaleForPPI(144);
+  EXPECT_EQ(web->DrawingFont().Height, -18);
+  EXPECT_EQ(web->HoverFont().Height, -18);
+  form->ScaleForPPI(96);
 
   web->SetParentFont(false);
   web->ChangeHoverFont([](TFont& f) { f.Height = -16; });
