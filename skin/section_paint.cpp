@@ -187,7 +187,7 @@ void PaintParentOnly(TBitmap32& bmp, const TRect& r, const TCacheInfo& ci, TPoin
   if (bottom > 0)
     BlendBitmaps(bmp, src, 0, {r.Left, r.Bottom - bottom},
                  Rect(s.Left, s.Bottom - bottom, s.Right, s.Bottom));
-  const TRect inner(r.Left + left, r.Top + top, r.Right - right, r.Bottom - bottom);
+  const TRect inner{r.Left + left, r.Top + top, r.Right - right, r.Bottom - bottom};
   if (!inner.IsEmpty()) FillRectAlpha(bmp, inner, ci.FillColor, 255);
 }
 
