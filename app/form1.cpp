@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/alpha_imagelist.h"
+#include "controls/label_class.h"
 #include "platform/component/application.h"
 #include "platform/component/reader.h"
 #include "platform/controls/edit_classes.h"
@@ -22,6 +23,7 @@ void RegisterForm1Classes() {
     RegisterEditControls();
     RegisterSiteClasses();
     RegisterAlphaImageListClasses();
+    RegisterLabelClasses();
     RegisterSkinManagerClasses();
     // A fetch keeps the window serviced by handling its pending messages.
     TIdAntiFreeze::SetApplicationHook([] { Application().ProcessMessages(); });

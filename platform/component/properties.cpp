@@ -106,35 +106,6 @@ void RegisterControlProperties(TClassInfo& c) {
                 Set<TControl>([](TControl& x, V v, R r) { x.SetParentColor(r.Boolean(v)); }))
       .Property("ParentFont",
                 Set<TControl>([](TControl& x, V v, R r) { x.SetParentFont(r.Boolean(v)); }))
-      .Property("Font.Name", Set<TControl>([](TControl& x, V v, R r) {
-                  const ustring name = r.String(v);
-                  x.ChangeFont([&](TFont& f) { f.Name = name; });
-                }))
-      .Property("Font.Height", Set<TControl>([](TControl& x, V v, R r) {
-                  const int h = r.Int(v);
-                  x.ChangeFont([&](TFont& f) { f.Height = h; });
-                }))
-      .Property("Font.Size", Set<TControl>([](TControl& x, V v, R r) {
-                  const int pt = r.Int(v);
-                  x.ChangeFont([&](TFont& f) { f.SetSize(pt); });
-                }))
-      .Property("Font.Color", Set<TControl>([](TControl& x, V v, R r) {
-                  const TColor c = r.Color(v);
-                  x.ChangeFont([&](TFont& f) { f.Color = c; });
-                }))
-      .Property("Font.Charset", Set<TControl>([](TControl& x, V v, R r) {
-                  const int cs =
-                      v.kind == TDescValue::Kind::Integer ? r.Int(v) : r.Enum(v, kCharsetNames);
-                  x.ChangeFont([&](TFont& f) { f.Charset = cs; });
-                }))
-      .Property("Font.Style", Set<TControl>([](TControl& x, V v, R r) {
-                  const unsigned bits = r.Set(v, kFontStyleBits);  // bit i is style 1 << i
-                  x.ChangeFont([&](TFont& f) { f.Style = bits; });
-                }))
-      .Property("Font.Quality", Set<TControl>([](TControl& x, V v, R r) {
-                  const TFontQuality q = r.Enum(v, kQualityNames);
-                  x.ChangeFont([&](TFont& f) { f.Quality = q; });
-                }))
       .Property("Hint", Set<TControl>([](TControl& x, V v, R r) { x.Hint = r.String(v); }))
       .Property("ShowHint", Set<TControl>([](TControl& x, V v, R r) { x.ShowHint = r.Boolean(v); }))
       .Property("Tag", Set<TControl>([](TControl& x, V v, R r) { x.Tag = r.Int(v); }))
@@ -145,6 +116,9 @@ void RegisterControlProperties(TClassInfo& c) {
                 Set<TControl>([](TControl& x, V v, R r) { x.OnMouseEnter = r.Event(v); }))
       .Property("OnMouseLeave",
                 Set<TControl>([](TControl& x, V v, R r) { x.OnMouseLeave = r.Event(v); }));
+  RegisterFontProperties(c, "Font", [](TPersistent& p, const std::function<void(TFont&)>& edit) {
+    dynamic_cast<TControl&>(p).ChangeFont(edit);
+  });
 }
 
 void RegisterWinControlProperties(TClassInfo& c) {
@@ -205,6 +179,25 @@ void RegisterFormProperties(TClassInfo& c) {
 }
 
 }  // namespace
+
+void RegisterFontProperties(TClassInfo& c, const std::string& prefix, const TFontEditor& edit) {
+  using V = const TDescValue&;
+  using R = TReader&;
+  auto property = [&](const char* name, std::function<void(TFont&, V, R)> set) {
+    c.Property(prefix + "." + name,
+               [edit, set](TPersistent& x, V v, R r) { edit(x, [&](TFont& f) { set(f, v, r); }); });
+  };
+  property("Name", [](TFont& f, V v, R r) { f.Name = r.String(v); });
+  property("Height", [](TFont& f, V v, R r) { f.Height = r.Int(v); });
+  property("Size", [](TFont& f, V v, R r) { f.SetSize(r.Int(v)); });
+  property("Color", [](TFont& f, V v, R r) { f.Color = r.Color(v); });
+  property("Charset", [](TFont& f, V v, R r) {
+    f.Charset = v.kind == TDescValue::Kind::Integer ? r.Int(v) : r.Enum(v, kCharsetNames);
+  });
+  // Set elements are bit positions: bit i is style 1 << i.
+  property("Style", [](TFont& f, V v, R r) { f.Style = r.Set(v, kFontStyleBits); });
+  property("Quality", [](TFont& f, V v, R r) { f.Quality = r.Enum(v, kQualityNames); });
+}
 
 void RegisterFrameworkClasses() {
   static const bool done = [] {
